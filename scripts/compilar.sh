@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Configures and builds into build/ (or $ALCABALA_BUILD_DIR).
+set -euo pipefail
+raiz="$(cd "$(dirname "$0")/.." && pwd)"
+build="${ALCABALA_BUILD_DIR:-$raiz/build}"
+extra=()
+[ "${CI:-}" = "true" ] && extra+=(-DALCABALA_WERROR=ON)
+cmake -S "$raiz" -B "$build" "${extra[@]}" "$@" >/dev/null
+cmake --build "$build" -j"$(nproc)"

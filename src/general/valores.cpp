@@ -1,0 +1,192 @@
+#include "general/valores.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <cmath>
+
+#include "general/errores.h"
+
+namespace {
+const char* const kMeses[12] = {"Enero", "Febrero", "Marzo",      "Abril",   "Mayo",      "Junio",
+                                "Julio", "Agosto",  "Septiembre", "Octubre", "Noviembre", "Diciembre"};
+}
+
+QString NombreDelMes(int mes) {
+  if (mes < 1 || mes > 12) return QString();
+  return QString::fromLatin1(kMeses[mes - 1]);
+}
+
+int NumeroDelMes(const QString& texto) {
+  const QString buscado = texto.trimmed().toUpper();
+  for (int m = 1; m <= 12; ++m)
+    if (buscado == QString::fromLatin1(kMeses[m - 1]).toUpper()) return m;
+  return 0;
+}
+
+QString DigitoVerificador(qint32 cuerpo) {
+  qint64 suma = 0;
+  int peso = 2;
+  qint64 n = cuerpo;
+  while (n != 0) {
+    if (peso == 8) peso = 2;
+    suma += (n % 10) * peso;
+    n /= 10;
+    ++peso;
+  }
+  // Delphi's mod keeps the sign of the dividend; so does C++'s %.
+  const qint64 d = 11 - (suma % 11);
+  if (d == 11) return QStringLiteral("0");
+  if (d == 10) return QStringLiteral("K");
+  return QString::number(d);
+}
+
+QString TextoRut(qint32 cuerpo, PropositoTexto proposito, bool dataSetVacio) {
+  if (dataSetVacio) return QString();
+  if (proposito == PropositoTexto::Editar) return QString::number(cuerpo);
+  if (cuerpo == 0) return QString();
+  return QString::number(cuerpo) + QLatin1Char('-') + DigitoVerificador(cuerpo);
+}
+
+bool EsNulo(const QVariant& valor) { return !valor.isValid() || valor.isNull(); }
+
+QVariant NuloACero(const QVariant& valor) { return EsNulo(valor) ? QVariant(0) : valor; }
+
+QString NuloAVacio(const QVariant& valor) { return EsNulo(valor) ? QString() : valor.toString(); }
+
+bool NuloAFalso(const QVariant& valor) { return EsNulo(valor) ? false : valor.toBool(); }
+
+Moneda NuloACeroMoneda(const QVariant& valor) {
+  if (EsNulo(valor)) return Moneda();
+  if (valor.canConvert<Moneda>() && valor.metaType() == QMetaType::fromType<Moneda>())
+    return valor.value<Moneda>();
+  switch (valor.metaType().id()) {
+    case QMetaType::Float:
+    case QMetaType::Double:
+      return Moneda::DesdeCrudo(static_cast<qint64>(std::llround(valor.toDouble() * Moneda::Escala)));
+    default:
+      return Moneda::DesdePesos(valor.toLongLong());
+  }
+}
+
+double NuloACeroDouble(const QVariant& valor) {
+  if (EsNulo(valor)) return 0.0;
+  if (valor.metaType() == QMetaType::fromType<Moneda>()) return valor.value<Moneda>().ADouble();
+  return valor.toDouble();
+}
+
+qint64 NuloACeroEntero(const QVariant& valor) {
+  if (EsNulo(valor)) return 0;
+  if (valor.metaType() == QMetaType::fromType<Moneda>()) return valor.value<Moneda>().Pesos();
+  return valor.toLongLong();
+}
+
+QChar TeclaDigito(QChar tecla) {
+  if ((tecla >= QLatin1Char('0') && tecla <= QLatin1Char('9')) || tecla == QChar(TeclaRetroceso))
+    return tecla;
+  return QChar();
+}
+
+QChar TeclaDigitoConSigno(const QString& texto, QChar tecla, int posicionCursor) {
+  const bool digito = tecla >= QLatin1Char('0') && tecla <= QLatin1Char('9');
+  if (!digito && tecla != QChar(TeclaRetroceso) && tecla != QLatin1Char('-')) return QChar();
+  if (tecla == QLatin1Char('-')) {
+    if (texto.contains(QLatin1Char('-'))) return QChar();
+    if (posicionCursor != 0) return QChar();
+  }
+  return tecla;
+}
+
+QChar TeclaDecimal(const QString& texto, QChar tecla, const QLocale& locale) {
+  const QString separador = locale.decimalPoint();
+  const QChar sep = separador.isEmpty() ? QLatin1Char('.') : separador.at(0);
+  if (sep != QLatin1Char('.') && tecla == QLatin1Char('.')) tecla = sep;
+  const bool digito = tecla >= QLatin1Char('0') && tecla <= QLatin1Char('9');
+  if (!digito && tecla != QChar(TeclaRetroceso) && tecla != sep) return QChar();
+  if (tecla == sep && texto.contains(sep)) return QChar();
+  return tecla;
+}
+
+QString NombreSinExtension(const QString& ruta) {
+  int inicio = 0;
+  for (int i = ruta.size() - 1; i >= 0; --i) {
+    const QChar c = ruta.at(i);
+    if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':')) {
+      inicio = i + 1;
+      break;
+    }
+  }
+  QString nombre = ruta.mid(inicio);
+  const int punto = nombre.lastIndexOf(QLatin1Char('.'));
+  if (punto >= 0) nombre.truncate(punto);
+  return nombre;
+}
+
+QString CarpetaMisDocumentos() {
+  QString carpeta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (carpeta.isEmpty()) throw ErrorAlcabala(QStringLiteral("Could not find MyDocuments folder location."));
+  while (carpeta.size() > 1 && (carpeta.endsWith(QLatin1Char('/')) || carpeta.endsWith(QLatin1Char('\\'))))
+    carpeta.chop(1);
+  return carpeta;
+}
+
+QString AgruparMiles(qint64 entero, const QLocale& locale) {
+  const bool negativo = entero < 0;
+  // Work on the unsigned magnitude so the most negative value is safe too.
+  quint64 magnitud = negativo ? 0 - static_cast<quint64>(entero) : static_cast<quint64>(entero);
+  const QString digitos = QString::number(magnitud);
+  const QString grupo = locale.groupSeparator();
+  QString resultado;
+  const int n = digitos.size();
+  for (int i = 0; i < n; ++i) {
+    if (i > 0 && (n - i) % 3 == 0) resultado += grupo;
+    resultado += digitos.at(i);
+  }
+  return negativo ? QLatin1Char('-') + resultado : resultado;
+}
+
+namespace {
+// Rounds half away from zero, as number display patterns do.
+qint64 RedondearPresentacion(double valor) { return static_cast<qint64>(std::llround(valor)); }
+}  // namespace
+
+QString FormatoGrupos(double valor, const QLocale& locale) {
+  const qint64 entero = RedondearPresentacion(valor);
+  if (entero == 0) return QString();
+  return AgruparMiles(entero, locale);
+}
+
+QString FormatoGrupos(Moneda valor, const QLocale& locale) { return FormatoGrupos(valor.ADouble(), locale); }
+
+QString FormatoGruposDecimal(double valor, const QLocale& locale) {
+  const qint64 centesimos = static_cast<qint64>(std::llround(valor * 100.0));
+  if (centesimos == 0) return QString();
+  const bool negativo = centesimos < 0;
+  const quint64 magnitud = negativo ? 0 - static_cast<quint64>(centesimos) : static_cast<quint64>(centesimos);
+  const qint64 enteros = static_cast<qint64>(magnitud / 100);
+  const int decimales = static_cast<int>(magnitud % 100);
+  QString texto = enteros == 0 ? QString() : AgruparMiles(enteros, locale);
+  if (decimales != 0) {
+    QString d = QStringLiteral("%1").arg(decimales, 2, 10, QLatin1Char('0'));
+    if (d.endsWith(QLatin1Char('0'))) d.chop(1);
+    texto += locale.decimalPoint() + d;
+  }
+  return negativo ? QLatin1Char('-') + texto : texto;
+}
+
+QString FormatoEdicionDecimal(double valor, const QLocale& locale) {
+  const qint64 centesimos = static_cast<qint64>(std::llround(valor * 100.0));
+  const bool negativo = centesimos < 0;
+  const quint64 magnitud = negativo ? 0 - static_cast<quint64>(centesimos) : static_cast<quint64>(centesimos);
+  QString texto = QString::number(magnitud / 100);
+  const int decimales = static_cast<int>(magnitud % 100);
+  if (decimales != 0) {
+    QString d = QStringLiteral("%1").arg(decimales, 2, 10, QLatin1Char('0'));
+    if (d.endsWith(QLatin1Char('0'))) d.chop(1);
+    texto += locale.decimalPoint() + d;
+  }
+  return negativo ? QLatin1Char('-') + texto : texto;
+}
+
+QString FormatoN0(Moneda valor, const QLocale& locale) {
+  return AgruparMiles(RedondearPresentacion(valor.ADouble()), locale);
+}

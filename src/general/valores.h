@@ -1,0 +1,67 @@
+#pragma once
+// Domain values shared by the whole program: RUT, months, null-safe reading,
+// key filters, number display and the data file's display name. Pure
+// functions; where the locale matters it is an argument.
+
+#include <QChar>
+#include <QLocale>
+#include <QString>
+#include <QVariant>
+
+#include "general/moneda.h"
+
+// --- Months ---------------------------------------------------------------
+// "Enero" … "Diciembre"; empty text for any other number.
+QString NombreDelMes(int mes);
+// 1–12 when the text, trimmed and upper-cased, is a month name; otherwise 0.
+int NumeroDelMes(const QString& texto);
+
+// --- RUT --------------------------------------------------------------------
+// Check digit ("0"–"9" or "K") of a RUT body.
+QString DigitoVerificador(qint32 cuerpo);
+
+enum class PropositoTexto { Mostrar, Editar };
+// The RUT as a box shows it: empty when the data set is empty; the plain body
+// while editing; for display empty for 0, else body, "-" and check digit.
+QString TextoRut(qint32 cuerpo, PropositoTexto proposito, bool dataSetVacio);
+
+// --- Null-safe reading ------------------------------------------------------
+bool EsNulo(const QVariant& valor);
+// The value, or the integer 0 when null.
+QVariant NuloACero(const QVariant& valor);
+// The value as text, or empty text when null.
+QString NuloAVacio(const QVariant& valor);
+// The value as a boolean, or false when null.
+bool NuloAFalso(const QVariant& valor);
+// Numeric readings of any stored number (S, L, C, F); null counts as 0.
+Moneda NuloACeroMoneda(const QVariant& valor);
+double NuloACeroDouble(const QVariant& valor);
+qint64 NuloACeroEntero(const QVariant& valor);
+
+// --- Key filters --------------------------------------------------------------
+// Each returns the character to let through, or QChar() to drop the keystroke.
+inline constexpr char16_t TeclaRetroceso = u'\b';
+QChar TeclaDigito(QChar tecla);
+QChar TeclaDigitoConSigno(const QString& texto, QChar tecla, int posicionCursor);
+QChar TeclaDecimal(const QString& texto, QChar tecla, const QLocale& locale);
+
+// --- Files ------------------------------------------------------------------
+// File name without folder and extension: "/datos/Empresa.alc" gives "Empresa".
+QString NombreSinExtension(const QString& ruta);
+// The user's documents folder, without a trailing separator. Throws
+// ErrorAlcabala("Could not find MyDocuments folder location.") when unknown.
+QString CarpetaMisDocumentos();
+
+// --- Display of numbers ---------------------------------------------------------
+// "###,###,###,###": whole units with the locale's grouping; 0 shows as nothing.
+QString FormatoGrupos(double valor, const QLocale& locale);
+QString FormatoGrupos(Moneda valor, const QLocale& locale);
+// "###,###,###,###.##": up to two decimals; 0 shows as nothing.
+QString FormatoGruposDecimal(double valor, const QLocale& locale);
+// "0.##": edit form of rates and cubic metres, with the locale's separator.
+QString FormatoEdicionDecimal(double valor, const QLocale& locale);
+// "%.0n": whole units with grouping; 0 shows as "0".
+QString FormatoN0(Moneda valor, const QLocale& locale);
+// The grouping separator between every three digits, whatever the locale's
+// own grouping rules (Chilean Spanish groups 1500 as "1.500", not "1500").
+QString AgruparMiles(qint64 entero, const QLocale& locale);

@@ -1,0 +1,109 @@
+#pragma once
+// The data-set layer: a table of a data file (or rows held in memory) seen as
+// a current record with fields by name, the way the program's windows, rules
+// and reports use it.
+//
+// States: closed, browse, edit, insert. Stored fields come from the table's
+// columns (their types from PRAGMA table_info); calculated fields exist only in
+// memory and are filled by the calculated-fields handler whenever a record is
+// built for display, and after each field change while editing or inserting
+// when automatic recalculation is on. Every post is one SQLite transaction.
+//
+// Rows of a table are identified by SQLite's rowid. A data set with an order
+// on (ano, mes) presents them in index order (ties by rowid).
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <memory>
+
+#include "general/registro.h"
+#include "general/tipocolumna.h"
+
+class Conexion;
+
+enum class EstadoDataSet { Cerrado, Consulta, Edicion, Insercion };
+
+struct DefinicionCampo {
+  QString nombre;
+  TipoColumna tipo = TipoColumna::C;
+  int tamano = 0;          // characters of a W field (its defined size), 0 otherwise
+  bool calculado = false;  // only in memory, never written
+};
+
+class DataSet : public QObject, public Registro {
+  Q_OBJECT
+
+ public:
+  using ManejadorCalculo = std::function<void(Registro&)>;
+
+  // A data set over a table of the connection's file. With ordenAnoMes the rows
+  // come in the order of the index `mes` (ano, then mes); otherwise in rowid order.
+  DataSet(Conexion* conexion, const QString& tabla, bool ordenAnoMes, QObject* parent = nullptr);
+  // A data set whose rows live in memory only (no table): its stored fields are
+  // given here; rows are kept ordered by the text field `campoOrden` when not empty.
+  DataSet(const QList<DefinicionCampo>& campos, const QString& campoOrden, QObject* parent = nullptr);
+  ~DataSet() override;
+
+  // Calculated fields and their handler; set before opening.
+  void DefinirCalculados(const QList<DefinicionCampo>& calculados, ManejadorCalculo manejador);
+  void PonerRecalculoAutomatico(bool activo);
+  bool RecalculoAutomatico() const;
+
+  // --- State and navigation ---
+  void Abrir();    // reads the rows, moves to the first; opens the connection if needed
+  void Cerrar();   // drops any pending edit
+  bool Activo() const;
+  EstadoDataSet Estado() const;
+  bool Bof() const;
+  bool Eof() const;
+  bool EstaVacio() const;  // at both its beginning and its end
+  int CantidadFilas() const;
+  void Primero();
+  void Ultimo();
+  void Siguiente();
+  void Anterior();
+  // Keyed seek on (ano, mes) in index order: the first row with that key
+  // becomes current and true is returned; otherwise nothing moves.
+  bool Buscar(int ano, int mes);
+  // Re-reads the rows from the table, keeping the current row where it still exists.
+  void Refrescar();
+
+  // --- Changes ---
+  void Agregar();   // insert state on a new record with the columns' defaults
+  void Editar();    // edit state on the current record
+  void Guardar();   // post: INSERT or UPDATE in one transaction; browse afterwards
+  void Cancelar();  // drop the changes; browse afterwards
+  bool Modificado() const;  // a field was changed since Editar/Agregar
+
+  // --- Fields (Registro) ---
+  QVariant Valor(const QString& campo) const override;
+  void Asignar(const QString& campo, const QVariant& valor) override;
+  bool TieneCampo(const QString& campo) const override;
+  const DefinicionCampo* FindField(const QString& campo) const;
+  QList<DefinicionCampo> Campos() const;  // stored, then calculated
+
+  Conexion* ConexionDatos() const;
+  QString Tabla() const;
+
+ signals:
+  void DespuesDeAbrir();
+  void DespuesDeCerrar();
+  void DespuesDeInsertar();
+  void DespuesDeEditar();
+  void DespuesDeGuardar();
+  void DespuesDeCancelar();
+  void DespuesDeEliminar();
+  void DespuesDeDesplazar();
+  void DespuesDeRefrescar();
+  // The current record's values changed (move, recalculation, a field written):
+  // bound controls show them again.
+  void RegistroCambiado();
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> d;
+};
