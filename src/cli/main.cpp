@@ -1,0 +1,70 @@
+// alcabala-cli: the program's core from the shell, for batch work and scripts.
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTextStream>
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <vector>
+
+#include "cli/subcomando.h"
+#include "general/errores.h"
+
+namespace {
+std::vector<Subcomando>& Registro() {
+  static std::vector<Subcomando> subcomandos;
+  return subcomandos;
+}
+
+void MostrarUso(QTextStream& err) {
+  err << "Uso: alcabala-cli SUBCOMANDO [ARGUMENTOS]\n\nSubcomandos:\n";
+  auto lista = Registro();
+  std::sort(lista.begin(), lista.end(), [](const Subcomando& a, const Subcomando& b) { return a.nombre < b.nombre; });
+  for (const auto& s : lista) err << "  alcabala-cli " << s.uso << "\n";
+}
+}  // namespace
+
+bool RegistrarSubcomando(const Subcomando& subcomando) {
+  Registro().push_back(subcomando);
+  return true;
+}
+
+int ErrorDeUso(ContextoCli& contexto, const QString& uso) {
+  contexto.errores << "Uso: alcabala-cli " << uso << "\n";
+  contexto.errores.flush();
+  return 2;
+}
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("Alcabala"));
+  QTextStream salida(stdout);
+  QTextStream errores(stderr);
+
+  QStringList args = QCoreApplication::arguments();
+  args.removeFirst();
+  if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+    MostrarUso(errores);
+    return args.isEmpty() ? 2 : 0;
+  }
+  const QString nombre = args.takeFirst();
+  for (const auto& s : Registro()) {
+    if (s.nombre != nombre) continue;
+    ContextoCli contexto{args, salida, errores, QLocale::system()};
+    int codigo = 1;
+    try {
+      codigo = s.ejecutar(contexto);
+    } catch (const std::exception& e) {
+      salida.flush();
+      errores << TextoMensajeError(MensajeDeExcepcion(e)) << "\n";
+      codigo = 1;
+    }
+    salida.flush();
+    errores.flush();
+    return codigo;
+  }
+  errores << "Subcomando desconocido: " << nombre << "\n";
+  MostrarUso(errores);
+  return 2;
+}
