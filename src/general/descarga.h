@@ -1,0 +1,74 @@
+#pragma once
+// HTTP downloads from the maker's server (libcurl, blocking), with the XML
+// documents read by libxml2 and the banner pictures decoded by libpng.
+//
+// A download succeeds only when the server answers with status 200. The
+// program announces itself as "Alcabala", takes proxies from the environment
+// and gives up on a server that does not connect within TiempoConexion or
+// does not finish within TiempoTotal, so a dead server cannot freeze the
+// window for good.
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <libxml/tree.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+// Seconds allowed to connect to the server.
+inline constexpr long TiempoConexionSegundos = 10;
+// Seconds allowed for the whole request, body included.
+inline constexpr long TiempoTotalSegundos = 30;
+// Largest body accepted; a longer answer counts as a failed download.
+inline constexpr qint64 TamanoMaximoDescarga = 16 * 1024 * 1024;
+
+struct LiberarDocumentoXML {
+  void operator()(xmlDoc* documento) const;
+};
+// An XML document that frees itself.
+using DocumentoXML = std::unique_ptr<xmlDoc, LiberarDocumentoXML>;
+
+// The body of an HTTP GET of url, or nothing when the address cannot be
+// opened, the transfer fails, times out or is too long, or the status is not
+// exactly 200. With sinCache the request asks every cache on the way for a
+// fresh copy. Only http and https addresses are fetched, also on redirects.
+std::optional<QByteArray> DescargarCuerpo(const QString& url, bool sinCache);
+
+// Reads an XML document from memory in the encoding it declares, without
+// network access, entity substitution or DTD loading. Returns nullptr and
+// libxml2's message in *error (when given) for text that is not well-formed.
+DocumentoXML AnalizarXML(const QByteArray& texto, const QString& url, QString* error);
+
+// As AnalizarXML, but text that is not well-formed raises ErrorAlcabala with
+// libxml2's message.
+DocumentoXML LeerXML(const QByteArray& texto, const QString& url);
+
+// Downloads url afresh (no cached copy) and reads it as XML. nullptr when
+// the download fails (see DescargarCuerpo); a body that is not well-formed
+// XML raises ErrorAlcabala with libxml2's message.
+DocumentoXML DescargarXML(const QString& url);
+
+// Decodes a PNG picture; a null QImage when the data is not a PNG that
+// libpng can read, or is unreasonably large.
+QImage DecodificarPNG(const QByteArray& datos);
+
+// Downloads url (a cached copy is allowed) and decodes it as PNG. A null
+// QImage when the download fails or the picture does not decode.
+QImage DescargarPNG(const QString& url);
+
+// --- Reading the tree ---------------------------------------------------------
+// The document element, or nullptr for an empty document.
+xmlNode* ElementoRaiz(const xmlDoc* documento);
+// Name of the document element; empty text when there is none.
+QString NombreRaiz(const xmlDoc* documento);
+// Name of an element.
+QString NombreElemento(const xmlNode* elemento);
+// The child elements of an element, in document order (text, comments and
+// other nodes left out).
+std::vector<xmlNode*> ElementosHijos(const xmlNode* elemento);
+// The first child element with exactly that name, or nullptr.
+xmlNode* PrimerHijo(const xmlNode* elemento, const char* nombre);
+// The text an element holds (all its text and CDATA, nested included).
+QString TextoElemento(const xmlNode* elemento);
