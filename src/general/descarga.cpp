@@ -40,6 +40,15 @@ size_t RecibirCuerpo(char* datos, size_t tamano, size_t cantidad, void* destino)
   return largo;
 }
 
+// Keeps the first error of a parse (the later ones follow from it) in the
+// QString the context's _private points at.
+void GuardarPrimerError(void* datos, xmlErrorPtr error) {
+  auto* contexto = static_cast<xmlParserCtxtPtr>(datos);
+  auto* primero = contexto ? static_cast<QString*>(contexto->_private) : nullptr;
+  if (!primero || !primero->isEmpty() || !error || !error->message || error->level < XML_ERR_ERROR) return;
+  *primero = QString::fromUtf8(error->message).trimmed();
+}
+
 }  // namespace
 
 void LiberarDocumentoXML::operator()(xmlDoc* documento) const { xmlFreeDoc(documento); }
@@ -84,6 +93,10 @@ DocumentoXML AnalizarXML(const QByteArray& texto, const QString& url, QString* e
   // No network, no entity substitution, no DTD loading or validation; the
   // errors are kept in the context instead of being printed.
   const int opciones = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+  QString primerError;
+  contexto->_private = &primerError;
+  contexto->userData = contexto.get();
+  contexto->sax->serror = &GuardarPrimerError;
   const QByteArray direccion = url.toUtf8();
   DocumentoXML documento(xmlCtxtReadMemory(contexto.get(), texto.constData(), static_cast<int>(texto.size()),
                                            direccion.isEmpty() ? nullptr : direccion.constData(), nullptr,
@@ -91,8 +104,8 @@ DocumentoXML AnalizarXML(const QByteArray& texto, const QString& url, QString* e
   if (documento && contexto->wellFormed) return documento;
   if (error) {
     const xmlError* ultimo = xmlCtxtGetLastError(contexto.get());
-    *error = ultimo && ultimo->message ? QString::fromUtf8(ultimo->message).trimmed()
-                                       : QStringLiteral("El documento XML no está bien formado");
+    if (primerError.isEmpty() && ultimo && ultimo->message) primerError = QString::fromUtf8(ultimo->message).trimmed();
+    *error = primerError.isEmpty() ? QStringLiteral("El documento XML no está bien formado") : primerError;
   }
   return nullptr;
 }

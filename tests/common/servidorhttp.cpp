@@ -120,4 +120,17 @@ int ServidorPrueba::PuertoCerrado() {
   return puerto;
 }
 
+UrlBaseDePrueba::UrlBaseDePrueba(const QString& urlBase)
+    : habia_(qEnvironmentVariableIsSet("ALCABALA_URL_BASE")), anterior_(qgetenv("ALCABALA_URL_BASE")) {
+  qputenv("ALCABALA_URL_BASE", urlBase.toUtf8());
+}
+
+UrlBaseDePrueba::~UrlBaseDePrueba() {
+  if (habia_) {
+    qputenv("ALCABALA_URL_BASE", anterior_);
+  } else {
+    qunsetenv("ALCABALA_URL_BASE");
+  }
+}
+
 }  // namespace prueba

@@ -53,4 +53,18 @@ class ServidorPrueba {
   std::unique_ptr<Estado> estado_;
 };
 
+// Points ALCABALA_URL_BASE at an address for the life of the object and puts
+// back what was there before.
+class UrlBaseDePrueba {
+ public:
+  explicit UrlBaseDePrueba(const QString& urlBase);
+  ~UrlBaseDePrueba();
+  UrlBaseDePrueba(const UrlBaseDePrueba&) = delete;
+  UrlBaseDePrueba& operator=(const UrlBaseDePrueba&) = delete;
+
+ private:
+  bool habia_;
+  QByteArray anterior_;
+};
+
 }  // namespace prueba
