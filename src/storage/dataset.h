@@ -71,6 +71,9 @@ class DataSet : public QObject, public Registro {
   bool Buscar(int ano, int mes);
   // Re-reads the rows from the table, keeping the current row where it still exists.
   void Refrescar();
+  // Moving, seeking, refreshing or appending while a record is being edited
+  // first brings the data set back to browse: the changes are posted when a
+  // field was changed, otherwise the edit is cancelled.
 
   // --- Changes ---
   void Agregar();   // insert state on a new record with the columns' defaults
@@ -78,6 +81,11 @@ class DataSet : public QObject, public Registro {
   void Guardar();   // post: INSERT or UPDATE in one transaction; browse afterwards
   void Cancelar();  // drop the changes; browse afterwards
   bool Modificado() const;  // a field was changed since Editar/Agregar
+  // Deletes the current row (one transaction for a table); the row after it,
+  // or else the new last row, becomes current. While inserting it cancels.
+  void Eliminar();
+  // Drops every row of a data set held in memory (not for tables).
+  void Vaciar();
 
   // --- Fields (Registro) ---
   QVariant Valor(const QString& campo) const override;

@@ -1,0 +1,114 @@
+#pragma once
+// A connection to one SQLite file through Qt SQL (QSQLITE driver).
+//
+// Opening never creates a missing file and really reads the file, so a file
+// that is no database fails at once with SQLite's "file is not a database".
+// The connection keeps SQLite's default rollback journal (files on network
+// shares keep working) and waits up to TiempoEsperaOcupadoMs for a file that
+// another program is writing before it gives up with "database is locked".
+//
+// Errors of SQLite travel as ErrorBaseDatos with SQLite's own text; errors the
+// connection finds itself (missing file, read-only file) as ErrorAlcabala with
+// a Spanish message.
+
+#include <QObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+#include "general/errores.h"
+
+class QSqlError;
+
+// Milliseconds a statement waits for a file locked by another program.
+inline constexpr int TiempoEsperaOcupadoMs = 5000;
+
+// An error reported by the database engine, with the engine's own message.
+class ErrorBaseDatos : public ErrorAlcabala {
+ public:
+  using ErrorAlcabala::ErrorAlcabala;
+};
+
+// Raises ErrorBaseDatos with SQLite's message of a Qt SQL error.
+[[noreturn]] void LanzarErrorSql(const QSqlError& error);
+
+// Quotes an identifier for SQL text: "name" with inner quotes doubled.
+QString CitarIdentificador(const QString& nombre);
+
+class Conexion : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit Conexion(QObject* parent = nullptr);
+  ~Conexion() override;
+
+  // Opens the file at ruta for reading and writing (closing any file open
+  // before). The file must exist and must not be read-only.
+  void Abrir(const QString& ruta);
+  // Opens the file at ruta for reading only: nothing can be written through
+  // this connection, and nothing is upgraded.
+  void AbrirSoloLectura(const QString& ruta);
+  // Reopens the last file in its last mode; nothing happens when open.
+  void Abrir();
+  // Closes every data set on the connection (each emits its after-close),
+  // then the file. Nothing happens when already closed.
+  void Cerrar();
+
+  bool Abierta() const;
+  bool SoloLectura() const;
+  // Path of the file last opened (also while closed).
+  QString Ruta() const;
+
+  // Milliseconds to wait for a locked file; takes effect at the next open.
+  void PonerTiempoEspera(int milisegundos);
+
+  // The Qt SQL connection; only valid while open.
+  QSqlDatabase BaseDatos() const;
+
+  // Prepares and runs a statement with positional parameters (?), raising
+  // SQLite's error on failure. The query is forward-only.
+  QSqlQuery Consulta(const QString& sql, const QVariantList& parametros = {});
+  // As Consulta, for statements whose rows are not wanted.
+  void Ejecutar(const QString& sql, const QVariantList& parametros = {});
+  // The first column of the first row, or an invalid QVariant without rows.
+  QVariant ValorEscalar(const QString& sql, const QVariantList& parametros = {});
+  // Whether the file has a table of exactly this name.
+  bool ExisteTabla(const QString& tabla);
+
+ signals:
+  // Emitted first thing when the connection closes: its data sets close.
+  void Cerrando();
+
+ private:
+  friend class Transaccion;
+  void AbrirEnModo(const QString& ruta, bool soloLectura);
+  void ComprobarAbierta() const;
+
+  QString nombreConexion_;
+  QString ruta_;
+  bool soloLectura_ = false;
+  bool abierta_ = false;
+  int tiempoEspera_ = TiempoEsperaOcupadoMs;
+  int profundidadTransaccion_ = 0;
+};
+
+// A write transaction on a connection: begun at construction (BEGIN
+// IMMEDIATE, so the write lock is taken at once or the busy timeout applies),
+// committed by Confirmar, rolled back on the way out otherwise. Nested guards
+// join the outermost one.
+class Transaccion {
+ public:
+  explicit Transaccion(Conexion& conexion);
+  ~Transaccion();
+  Transaccion(const Transaccion&) = delete;
+  Transaccion& operator=(const Transaccion&) = delete;
+
+  void Confirmar();
+
+ private:
+  Conexion& conexion_;
+  bool exterior_ = false;
+  bool terminada_ = false;
+};
