@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QWidget>
+#include <stdexcept>
+
+#include "app/cajamodal.h"
+#include "app/comando.h"
+#include "general/errores.h"
+
+namespace {
+
+// Records the texts of the standard error box instead of showing it, and
+// the override cursor in effect when the box would show.
+class CajasRegistradas : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EstablecerPresentadorError([this](QWidget*, const QString& texto) {
+      textos.push_back(texto);
+      cursorAlMostrar.push_back(QGuiApplication::overrideCursor() != nullptr);
+    });
+  }
+  void TearDown() override {
+    EstablecerPresentadorError({});
+    while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+  }
+  std::vector<QString> textos;
+  std::vector<bool> cursorAlMostrar;
+};
+
+TEST_F(CajasRegistradas, UnComandoSinErrorNoMuestraCaja) {
+  bool corrio = false;
+  EXPECT_TRUE(EjecutarComando(nullptr, [&] { corrio = true; }));
+  EXPECT_TRUE(corrio);
+  EXPECT_TRUE(textos.empty());
+}
+
+TEST_F(CajasRegistradas, ElTextoLlevaPuntoSoloCuandoSuUltimoCaracterVaDespuesDelPunto) {
+  auto falla = [](const QString& mensaje) { return [mensaje] { throw ErrorAlcabala(mensaje); }; };
+  EXPECT_FALSE(EjecutarComando(nullptr, falla("no such table: alcabalas")));
+  EjecutarComando(nullptr, falla("Archivo dañado."));
+  EjecutarComando(nullptr, falla("¿Existe el archivo?"));  // '?' sorts after '.'
+  EjecutarComando(nullptr, falla("error (código 5)"));     // ')' sorts before '.'
+  EjecutarComando(nullptr, falla("valor -"));              // '-' sorts before '.'
+  ASSERT_EQ(textos.size(), 5u);
+  EXPECT_EQ(textos[0], "no such table: alcabalas.");
+  EXPECT_EQ(textos[1], "Archivo dañado.");
+  EXPECT_EQ(textos[2], "¿Existe el archivo?.");
+  EXPECT_EQ(textos[3], "error (código 5)");
+  EXPECT_EQ(textos[4], "valor -");
+}
+
+TEST_F(CajasRegistradas, MuestraElTextoDeCualquierExcepcion) {
+  EjecutarComando(nullptr, [] { throw std::runtime_error("database is locked"); });
+  EjecutarComando(nullptr, [] { throw 42; });
+  ASSERT_EQ(textos.size(), 2u);
+  EXPECT_EQ(textos[0], "database is locked.");
+  EXPECT_EQ(textos[1], "Se produjo un error inesperado.");
+}
+
+TEST_F(CajasRegistradas, ElCursorNormalVuelveAntesDeLaCajaYDespues) {
+  EjecutarComando(nullptr, [] {
+    CursorOcupado cursor;
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    throw ErrorAlcabala("Falla");
+  });
+  ASSERT_EQ(cursorAlMostrar.size(), 1u);
+  EXPECT_FALSE(cursorAlMostrar[0]);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(CajasRegistradas, CursorOcupadoRestauraUnaSolaVez) {
+  {
+    CursorOcupado externo;
+    {
+      CursorOcupado interno;
+      interno.Restaurar();
+      interno.Restaurar();
+      ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);  // the outer one still holds
+    }
+    EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
+  }
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(CajasRegistradas, UnaAccionConectadaNoDejaEscaparElError) {
+  QWidget ventana;
+  QAction accion(&ventana);
+  ConectarComando(&accion, &ventana, [] { throw ErrorAlcabala("Sin archivo"); });
+  accion.trigger();  // must not throw through Qt
+  ASSERT_EQ(textos.size(), 1u);
+  EXPECT_EQ(textos[0], "Sin archivo.");
+}
+
+TEST(CajaDeError, EsLaCajaEstandarDeAlcabala) {
+  EstablecerPresentadorError({});
+  const auto cajas = prueba::ResponderCajas(
+      [] { EjecutarComando(nullptr, [] { throw ErrorAlcabala("file is not a database"); }); });
+  ASSERT_EQ(cajas.size(), 1u);
+  EXPECT_EQ(cajas[0].titulo, "Alcabala");
+  EXPECT_EQ(cajas[0].texto, "file is not a database.");
+  EXPECT_EQ(cajas[0].icono, QMessageBox::Critical);
+  EXPECT_EQ(cajas[0].botones, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+}  // namespace
