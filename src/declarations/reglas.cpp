@@ -1,0 +1,149 @@
+#include "declarations/reglas.h"
+
+#include <cmath>
+
+#include "general/errores.h"
+#include "general/redondeo.h"
+#include "general/valores.h"
+
+namespace {
+
+QString Campo(const char* codigo) { return QLatin1String("Cod") + QLatin1String(codigo); }
+Moneda Leer(const Registro& r, const QString& campo) { return NuloACeroMoneda(r.Valor(campo)); }
+Moneda Leer(const Registro& r, const char* codigo) { return Leer(r, Campo(codigo)); }
+void Escribir(Registro& r, const QString& campo, Moneda valor) { r.Asignar(campo, QVariant::fromValue(valor)); }
+
+// Boxes of one diesel line: cubic metres, base, variable component, total.
+struct LineaDiesel {
+  const char* metros;
+  const char* base;
+  const char* variable;
+  const char* total;
+};
+
+const LineaDiesel kDebitoDiesel{"738", "739", "740", "741"};
+const LineaDiesel kDieselA{"730", "742", "743", "127"};
+const LineaDiesel kDieselB{"729", "744", "745", "544"};
+
+// Text without the blanks that pad a fixed-length column, cut to a size.
+QString TextoAjustado(const QVariant& valor, int tamano) {
+  QString texto = NuloAVacio(valor);
+  int fin = texto.size();
+  while (fin > 0 && texto.at(fin - 1) == QLatin1Char(' ')) --fin;
+  texto.truncate(fin);
+  if (tamano > 0 && texto.size() > tamano) texto.truncate(tamano);
+  return texto;
+}
+
+QVariant ValorCopiado(const QVariant& valor, TipoColumna tipo, int tamano) {
+  if (tipo == TipoColumna::W) return TextoAjustado(valor, tamano);
+  return QVariant(static_cast<int>(NuloACeroEntero(valor)));
+}
+
+int TamanoContribuyente(const QString& columna) {
+  for (const ColumnaTabla& c : ColumnasContribuyente())
+    if (c.nombre == columna) return c.tamano;
+  return 0;
+}
+
+TipoColumna TipoContribuyente(const QString& columna, TipoColumna porDefecto) {
+  for (const ColumnaTabla& c : ColumnasContribuyente())
+    if (c.nombre == columna) return c.tipo;
+  return porDefecto;
+}
+
+// The identification boxes: antecedentes boxes paired with a taxpayer column.
+QList<const Caja*> Antecedentes() {
+  QList<const Caja*> cajas;
+  for (const Caja& caja : Catalogo())
+    if (caja.clase == ClaseCaja::A && !caja.campoContribuyente.isEmpty()) cajas.append(&caja);
+  return cajas;
+}
+
+}  // namespace
+
+void CalcularCod563(Registro& d, double iva) {
+  if (!std::isfinite(iva) || iva == 0.0)
+    throw ErrorAlcabala(QStringLiteral("La tasa de IVA de los parámetros debe ser un número distinto de cero."));
+  const Moneda ventasAfectas = Leer(d, "502") + Leer(d, "717") + Leer(d, "111") + Leer(d, "759") +
+                               Leer(d, "513") - Leer(d, "510") - Leer(d, "709") - Leer(d, "734") + Leer(d, "501");
+  Moneda base = RedondearPesos(DividirPorTasaPorcentual(ventasAfectas, iva));
+  base = RedondearPesos(base + Leer(d, "20") + Leer(d, "142"));
+  if (d.TieneCampo(QStringLiteral("Cod732"))) base = RedondearPesos(base + Leer(d, "732"));
+  base = RedondearPesos(base + Leer(d, "715") + Leer(d, "587") + Leer(d, "720"));
+  Escribir(d, QStringLiteral("Cod563"), base);
+}
+
+void AplicarReglaDiesel(Registro& d, GrupoDiesel grupo) {
+  if (grupo == GrupoDiesel::Ninguno) return;
+  const LineaDiesel& linea = grupo == GrupoDiesel::A ? kDieselA : kDieselB;
+  const Moneda base = Leer(d, linea.base);
+  const Moneda variable = Leer(d, linea.variable);
+  if (!(variable < Moneda() && -variable > base)) {
+    Escribir(d, Campo(linea.total), base + variable);
+    return;
+  }
+  const bool debitoVacio = NuloACeroDouble(d.Valor(Campo(kDebitoDiesel.metros))) == 0.0 &&
+                           Leer(d, kDebitoDiesel.base).EsCero() && Leer(d, kDebitoDiesel.variable).EsCero();
+  if (!debitoVacio) return;
+  d.Asignar(Campo(kDebitoDiesel.metros), d.Valor(Campo(linea.metros)));
+  d.Asignar(Campo(kDebitoDiesel.base), d.Valor(Campo(linea.base)));
+  d.Asignar(Campo(kDebitoDiesel.variable), d.Valor(Campo(linea.variable)));
+  d.Asignar(Campo(linea.metros), QVariant(0.0f));
+  Escribir(d, Campo(linea.base), Moneda());
+  Escribir(d, Campo(linea.variable), Moneda());
+  Escribir(d, Campo(linea.total), Moneda());
+}
+
+void CopiarContribuyenteADeclaracion(const Registro& contribuyente, Registro& declaracion) {
+  for (const Caja* caja : Antecedentes())
+    declaracion.Asignar(caja->campo,
+                        ValorCopiado(contribuyente.Valor(caja->campoContribuyente), caja->tipo, caja->tamano));
+}
+
+void CopiarDeclaracionAContribuyente(const Registro& declaracion, Registro& contribuyente) {
+  for (const Caja* caja : Antecedentes()) {
+    const QString& columna = caja->campoContribuyente;
+    contribuyente.Asignar(columna, ValorCopiado(declaracion.Valor(caja->campo), TipoContribuyente(columna, caja->tipo),
+                                                TamanoContribuyente(columna)));
+  }
+}
+
+void VaciarAntecedentes(Registro& declaracion) {
+  for (const Caja* caja : Antecedentes())
+    declaracion.Asignar(caja->campo, caja->tipo == TipoColumna::W ? QVariant(QString()) : QVariant(0));
+}
+
+Moneda ReajustarSaldo(Moneda x, double utm1, double utm2) {
+  if (!std::isfinite(utm1) || utm1 == 0.0)
+    throw ErrorAlcabala(QStringLiteral("El valor de la UTM del mes debe ser distinto de cero."));
+  return PesosDeCentesimosUtm(CentesimosDeUtm(x, utm1), utm2);
+}
+
+const QList<Traslado>& MapaTraslado() {
+  static const QList<Traslado> mapa = {
+      {Campo("115"), Campo("115"), false}, {Campo("542"), Campo("542"), false},
+      {Campo("77"), Campo("504"), true},   {Campo("549"), Campo("540"), true},
+      {Campo("507"), Campo("508"), true},  {Campo("573"), Campo("557"), true},
+      {Campo("728"), Campo("737"), true},  {Campo("707"), Campo("705"), true},
+      {Campo("73"), Campo("161"), true},   {Campo("130"), Campo("128"), true},
+      {Campo("591"), Campo("568"), true},  {Campo("724"), Campo("722"), true},
+  };
+  return mapa;
+}
+
+QList<ValorTrasladado> CalcularTraslado(const Registro* anterior, double utm1, double utm2) {
+  QList<ValorTrasladado> valores;
+  for (const Traslado& t : MapaTraslado()) {
+    QVariant valor;
+    if (!t.reajustar) {
+      const double tasa = anterior ? NuloACeroDouble(anterior->Valor(t.origen)) : 0.0;
+      valor = QVariant(static_cast<float>(tasa));
+    } else {
+      const Moneda saldo = anterior ? ReajustarSaldo(Leer(*anterior, t.origen), utm1, utm2) : Moneda();
+      valor = QVariant::fromValue(saldo);
+    }
+    valores.append({t.destino, valor});
+  }
+  return valores;
+}
