@@ -1,0 +1,178 @@
+#include "storage/archivo.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QStringList>
+
+#include "declarations/catalogo.h"
+#include "general/errores.h"
+#include "general/valores.h"
+#include "storage/columnas.h"
+#include "storage/conexion.h"
+
+namespace {
+
+QString Nativa(const QString& ruta) { return QDir::toNativeSeparators(ruta); }
+
+QString DefinicionColumna(const ColumnaTabla& columna) {
+  const QString predeterminado =
+      columna.tipo == TipoColumna::W ? QStringLiteral("DEFAULT ''") : QStringLiteral("DEFAULT 0");
+  return QStringLiteral("%1 %2 NOT NULL %3")
+      .arg(CitarIdentificador(columna.nombre), TipoSql(columna.tipo, columna.tamano), predeterminado);
+}
+
+QString SqlCrearTabla(const QString& tabla, const QList<ColumnaTabla>& columnas) {
+  QStringList definiciones;
+  for (const auto& columna : columnas) definiciones << DefinicionColumna(columna);
+  return QStringLiteral("CREATE TABLE %1 (%2)").arg(CitarIdentificador(tabla), definiciones.join(QLatin1String(", ")));
+}
+
+DefinicionCampo CampoDe(const ColumnaTabla& columna) {
+  DefinicionCampo campo;
+  campo.nombre = columna.nombre;
+  campo.tipo = columna.tipo;
+  campo.tamano = columna.tamano;
+  return campo;
+}
+
+// The taxpayer row a new file starts with: every column given, texts padded
+// as the file keeps them.
+void InsertarContribuyenteInicial(Conexion& conexion, const QString& ruta) {
+  const QString ciudad = QString::fromLatin1(CiudadPredeterminada);
+  QStringList nombres;
+  QStringList marcas;
+  QVariantList valores;
+  for (const auto& columna : ColumnasContribuyente()) {
+    const DefinicionCampo campo = CampoDe(columna);
+    QVariant valor = ValorVacio(columna.tipo);
+    if (columna.nombre == QLatin1String("ApellidoPaternoRazonSocial")) valor = NombreSinExtension(ruta);
+    else if (columna.nombre == QLatin1String("comuna") || columna.nombre == QLatin1String("ciudad") ||
+             columna.nombre == QLatin1String("ComunaPostal") || columna.nombre == QLatin1String("CiudadPostal"))
+      valor = ciudad;
+    else if (columna.nombre == QLatin1String("region")) valor = RegionPredeterminada;
+    else if (columna.nombre == QLatin1String("CodigoAreaTelefono")) valor = CodigoAreaPredeterminado;
+    nombres << CitarIdentificador(columna.nombre);
+    marcas << QStringLiteral("?");
+    valores << ValorParaGuardar(valor, campo);  // texts cut to their size and padded
+  }
+  conexion.Ejecutar(QStringLiteral("INSERT INTO contribuyente (%1) VALUES (%2)")
+                        .arg(nombres.join(QLatin1String(", ")), marcas.join(QLatin1String(", "))),
+                    valores);
+}
+
+// Removes a half-built file (and SQLite's journal) unless told the file is done.
+class LimpiezaCreacion {
+ public:
+  explicit LimpiezaCreacion(const QString& ruta) : ruta_(ruta) {}
+  ~LimpiezaCreacion() {
+    if (terminado_) return;
+    QFile::remove(ruta_ + QStringLiteral("-journal"));
+    QFile::remove(ruta_);
+  }
+  void Terminar() { terminado_ = true; }
+
+ private:
+  QString ruta_;
+  bool terminado_ = false;
+};
+
+QStringList NombresColumnas(Conexion& conexion, const QString& tabla) {
+  QSqlQuery consulta = conexion.Consulta(QStringLiteral("PRAGMA table_info(%1)").arg(CitarIdentificador(tabla)));
+  QStringList nombres;
+  while (consulta.next()) nombres << consulta.value(1).toString();
+  consulta.finish();
+  // SQLite answers the pragma of a missing table with no rows.
+  if (nombres.isEmpty()) throw ErrorBaseDatos(QStringLiteral("no such table: %1").arg(tabla));
+  return nombres;
+}
+
+void ComprobarTablas(Conexion& conexion) {
+  for (const QString& tabla : {QStringLiteral("alcabalas"), QStringLiteral("contribuyente")})
+    if (!conexion.ExisteTabla(tabla)) throw ErrorBaseDatos(QStringLiteral("no such table: %1").arg(tabla));
+}
+
+}  // namespace
+
+QString CarpetaPredeterminada(const QString& carpetaPrograma) {
+  QString carpeta = QDir::cleanPath(carpetaPrograma);
+  const QStringList datos =
+      QDir(carpeta).entryList({QStringLiteral("*.alc"), QStringLiteral("*.oalc")},
+                              QDir::Files | QDir::Hidden | QDir::System);
+  if (carpetaPrograma.isEmpty() || datos.isEmpty())
+    carpeta = CarpetaMisDocumentos() + QLatin1Char('/') + QString::fromLatin1(NombreCarpetaAlcabalas);
+  QDir().mkdir(carpeta);  // the last level only; an existing or impossible folder is no error here
+  return carpeta;
+}
+
+void CrearArchivoAlcabala(const QString& ruta) {
+  const QFileInfo info(ruta);
+  if (info.exists() || info.isSymLink())
+    throw ErrorAlcabala(QStringLiteral("El archivo \"%1\" ya existe.").arg(Nativa(ruta)));
+  if (!info.absoluteDir().exists())
+    throw ErrorAlcabala(QStringLiteral("No existe la carpeta \"%1\".").arg(Nativa(info.absolutePath())));
+
+  // Claim the path first: NewOnly fails rather than touch a file that appeared meanwhile.
+  QFile archivo(ruta);
+  if (!archivo.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+    if (QFileInfo::exists(ruta))
+      throw ErrorAlcabala(QStringLiteral("El archivo \"%1\" ya existe.").arg(Nativa(ruta)));
+    throw ErrorAlcabala(QStringLiteral("No se puede crear el archivo \"%1\".").arg(Nativa(ruta)));
+  }
+  archivo.close();
+
+  LimpiezaCreacion limpieza(ruta);
+  {
+    Conexion conexion;
+    conexion.Abrir(ruta);
+    Transaccion transaccion(conexion);
+    conexion.Ejecutar(SqlCrearTabla(QStringLiteral("alcabalas"), ColumnasAlcabalas()));
+    conexion.Ejecutar(QStringLiteral("CREATE INDEX mes ON alcabalas (ano, mes)"));
+    conexion.Ejecutar(SqlCrearTabla(QStringLiteral("contribuyente"), ColumnasContribuyente()));
+    InsertarContribuyenteInicial(conexion, ruta);
+    transaccion.Confirmar();
+    conexion.Cerrar();
+  }
+  limpieza.Terminar();
+}
+
+bool ExisteColumna(Conexion& conexion, const QString& nombre) {
+  return NombresColumnas(conexion, QStringLiteral("alcabalas")).contains(nombre, Qt::CaseSensitive);
+}
+
+int ActualizarArchivo(Conexion& conexion) {
+  const QStringList existentes = NombresColumnas(conexion, QStringLiteral("alcabalas"));
+  QList<ColumnaTabla> faltantes;
+  for (const auto& columna : ColumnasActualizacion())
+    if (!existentes.contains(columna.nombre, Qt::CaseSensitive)) faltantes << columna;
+  if (faltantes.isEmpty()) return 0;  // an up-to-date file is not even locked
+
+  Transaccion transaccion(conexion);
+  for (const auto& columna : faltantes)
+    conexion.Ejecutar(QStringLiteral("ALTER TABLE alcabalas ADD COLUMN %1 %2 DEFAULT 0")
+                          .arg(CitarIdentificador(columna.nombre), TipoSql(columna.tipo, columna.tamano)));
+  transaccion.Confirmar();
+  return faltantes.size();
+}
+
+void AbrirArchivoAlcabala(Conexion& conexion, const QString& ruta) {
+  conexion.Abrir(ruta);
+  try {
+    ComprobarTablas(conexion);
+    ActualizarArchivo(conexion);
+  } catch (...) {
+    conexion.Cerrar();
+    throw;
+  }
+}
+
+void AbrirArchivoSoloLectura(Conexion& conexion, const QString& ruta) {
+  conexion.AbrirSoloLectura(ruta);
+  try {
+    ComprobarTablas(conexion);
+  } catch (...) {
+    conexion.Cerrar();
+    throw;
+  }
+}
