@@ -5,7 +5,9 @@
 
 #include <QChar>
 #include <QList>
+#include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include "general/tipocolumna.h"
 
@@ -30,6 +32,25 @@ enum class FamiliaEntrada {
 
 enum class GrupoDiesel { Ninguno, A, B };
 
+// How a box shows its value (display form when not focused).
+enum class Presentacion {
+  Grupos,         // "###,###,###,###", right-aligned, edited as plain digits
+  GruposDecimal,  // "###,###,###,###.##", right-aligned, edited as "0.##"
+  Telefono,       // "#", left-aligned
+  Rut,            // TextoRut, left-aligned
+  Texto,          // as stored, left-aligned
+  TextoDerecha,   // as stored, right-aligned (box 547 through Cod547Mostrar)
+  Casilla,        // check box (583)
+  Lista,          // fixed drop-down list (53, 613)
+};
+
+// Where the sub-label of a box stands on the screen form.
+enum class LugarEtiqueta {
+  Izquierda,    // [label][code][box] on the box's row
+  Encima,       // label over [code][box], one row higher
+  Antecedente,  // [code][label] on one row, the box under both
+};
+
 struct Caja {
   QString codigo;              // as printed: "585", "06", "03"
   QString campo;               // field it is bound to: "Cod585"; taxpayer column for T boxes
@@ -50,12 +71,83 @@ struct Caja {
   int ordenActualizacion = 0;  // 1–10 for the columns added to older files, 0 otherwise
   TipoColumna tipoActualizacion = TipoColumna::C;
   QString ayuda;               // help hint (tooltip), may be empty
+  Presentacion presentacion = Presentacion::Grupos;
+  QList<int> items;            // entries of a drop-down list, in order
+
+  // Place on the screen form, in pixels from the left of its section and in
+  // rows of its line.
+  int x = 0;                   // left of its code cell
+  int ancho = 0;               // width of the box itself
+  int fila = -1;               // row of its line; -1 centred over all rows
+  int anchoEtiqueta = 0;
+  LugarEtiqueta lugarEtiqueta = LugarEtiqueta::Izquierda;
+  QChar signoTrasCaja;         // a sign cell right after the box (box 555)
 };
 
 // Every box, in the order the form reads: front then back, top to bottom.
 const QList<Caja>& Catalogo();
 // The box of a code as printed, or nullptr.
 const Caja* BuscarCaja(const QString& codigo);
+
+// The groups of boxes the window switches together, in catalogue order.
+// Input boxes: every E box and box 03 (156); antecedentes: the A boxes (15);
+// display only: C, P and the taxpayer names 01, 02, 05 (39).
+QList<const Caja*> CajasDeEntrada();
+QList<const Caja*> CajasAntecedentes();
+QList<const Caja*> CajasSoloLectura();
+
+// --- The screen form as data ---------------------------------------------------
+// Rows are 16 pixels apart and every cell is 17 high, so neighbouring cells
+// share their one-pixel frames like the printed grid.
+inline constexpr int AltoFila = 16;
+inline constexpr int AltoCelda = 17;
+inline constexpr int AnchoPagina = 781;
+inline constexpr int AnchoSeccion = 761;
+
+enum class TipoCelda {
+  Numero,       // line number (white)
+  Texto,        // text of a line (light green, wraps and shrinks to fit)
+  Encabezado,   // column heading or title row (light green, bold)
+  Etiqueta,     // sub-label before or above a box
+  Codigo,       // the small cell with a box code
+  Caja,         // the box itself (codigo names it)
+  Signo,        // "+", "-" or "="
+  Logo,         // the maker's logo (Image4)
+  ListaMes,     // ComboBoxMes
+  ListaAno,     // ComboBoxAno
+};
+
+struct CeldaFormulario {
+  TipoCelda tipo = TipoCelda::Texto;
+  QRect rect;        // relative to its section (or the page when seccion is -1)
+  QString texto;     // what the cell shows
+  QString codigo;    // the box of a Caja cell
+  int seccion = -1;  // index into DisposicionPagina::secciones, -1 = the page
+};
+
+// A rotated column caption inside a section (painted by DibujarTextoVertical).
+struct BandaVertical {
+  QString nombre;    // ImageVentas …
+  QString caption;   // lines in double quotes separated by ";"
+  QRect rect;        // relative to the section
+};
+
+struct SeccionFormulario {
+  QString titulo;    // caption of its group box
+  QRect rect;        // on the page
+  QList<BandaVertical> bandas;
+};
+
+struct DisposicionPagina {
+  QList<SeccionFormulario> secciones;
+  QList<CeldaFormulario> celdas;
+  int alto = 0;      // height of the whole page
+};
+
+// Every cell of one side of the form, built from the catalogue's lines.
+const DisposicionPagina& Disposicion(Pagina pagina);
+// The vertical captions in the order they are painted at start-up.
+QStringList OrdenBandasVerticales();
 
 struct ColumnaTabla {
   QString nombre;
