@@ -1,0 +1,126 @@
+#pragma once
+// Data-aware boxes of the form pages: each is bound by field name to a
+// DataSet, shows the field's value of the current record and writes what the
+// user changes back into that field. How each box reacts to clicks and keys
+// (the input families) is attached from outside through the hooks below.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+#include "declarations/catalogo.h"
+
+class DataSet;
+
+// The text a box shows for a stored value. Pure: the locale is an argument.
+// While editing amounts are plain digits, rates "0.##", RUTs the plain body.
+QString TextoDeValor(const QVariant& valor, Presentacion presentacion, bool editando, bool dataSetVacio,
+                     const QLocale& locale);
+
+// The value to store for a typed text, for a field of that type (and size
+// for W fields). Empty text stores 0 (empty text for W). Raises ErrorAlcabala
+// with a Spanish message when the text is not a number or does not fit.
+QVariant ValorDeTexto(const QString& texto, TipoColumna tipo, int tamano, const QLocale& locale);
+
+// A one-line box bound to a field.
+class CajaEdicion : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  // Key filter: receives the box's text, the typed character and the caret
+  // position; returns the character to let through, or QChar() to drop it.
+  using FiltroTeclas = std::function<QChar(const QString& texto, QChar tecla, int cursor)>;
+
+  CajaEdicion(Presentacion presentacion, const QLocale& locale, QWidget* parent = nullptr);
+
+  // Binds to campo of dataSet (nullptr: unbound, shows nothing).
+  void Enlazar(DataSet* dataSet, const QString& campo);
+  DataSet* DataSetEnlazado() const { return dataSet_; }
+  QString Campo() const { return campo_; }
+  Presentacion PresentacionCaja() const { return presentacion_; }
+
+  // Shows the field's current value again (display or edit form).
+  void MostrarValor();
+  // Writes the typed text into the field when the user changed it. Raises
+  // ErrorAlcabala when the text does not fit the field; the text stays.
+  void GuardarValor();
+  // Whether the text differs from the field's value since it was shown.
+  bool Modificada() const { return modificada_; }
+
+  // Hooks for the input behaviour of the box.
+  FiltroTeclas filtroTeclas;
+
+ signals:
+  // A mouse click inside the box (after the caret has moved).
+  void Pulsada();
+  // The box lost the focus, after its value was written to the field.
+  void Salida();
+  // Writing the value failed; the window shows the message.
+  void ErrorAlGuardar(const QString& mensaje);
+
+ protected:
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+
+ private:
+  bool Editando() const;
+  void PonerTexto(const QString& texto);
+
+  Presentacion presentacion_;
+  QLocale locale_;
+  QPointer<DataSet> dataSet_;
+  QString campo_;
+  bool modificada_ = false;
+  bool mostrando_ = false;
+};
+
+// A check box bound to a boolean field.
+class CasillaDatos : public QCheckBox {
+  Q_OBJECT
+
+ public:
+  explicit CasillaDatos(QWidget* parent = nullptr);
+  void Enlazar(DataSet* dataSet, const QString& campo);
+  DataSet* DataSetEnlazado() const { return dataSet_; }
+  void MostrarValor();
+
+ signals:
+  // The user changed the state and the field holds the new value.
+  void Cambiada(bool marcada);
+
+ private:
+  void AlPulsar(bool marcada);
+
+  QPointer<DataSet> dataSet_;
+  QString campo_;
+};
+
+// A drop-down list of fixed numbers bound to a small-integer field; a stored
+// number that is not among the items shows as no selection.
+class ListaDatos : public QComboBox {
+  Q_OBJECT
+
+ public:
+  ListaDatos(const QList<int>& items, QWidget* parent = nullptr);
+  void Enlazar(DataSet* dataSet, const QString& campo);
+  DataSet* DataSetEnlazado() const { return dataSet_; }
+  void MostrarValor();
+  QList<int> Items() const { return items_; }
+
+ signals:
+  void Cambiada(int valor);
+
+ private:
+  void AlElegir(int indice);
+
+  QList<int> items_;
+  QPointer<DataSet> dataSet_;
+  QString campo_;
+  bool mostrando_ = false;
+};
