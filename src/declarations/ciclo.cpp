@@ -1,0 +1,197 @@
+#include "declarations/ciclo.h"
+
+#include <QRegularExpression>
+
+#include "declarations/reglas.h"
+#include "general/errores.h"
+#include "general/valores.h"
+#include "storage/conexion.h"
+#include "storage/dataset.h"
+#include "storage/periodos.h"
+
+namespace {
+
+constexpr int AnoMinimo = 1000;
+constexpr int AnoMaximo = 9999;
+
+// Turns the data set's automatic recalculation off for its lifetime and puts
+// the setting it found back on the way out, also when the work fails.
+class RecalculoSuspendido {
+ public:
+  explicit RecalculoSuspendido(DataSet& dataSet)
+      : dataSet_(dataSet), anterior_(dataSet.RecalculoAutomatico()) {
+    dataSet_.PonerRecalculoAutomatico(false);
+  }
+  ~RecalculoSuspendido() { dataSet_.PonerRecalculoAutomatico(anterior_); }
+  RecalculoSuspendido(const RecalculoSuspendido&) = delete;
+  RecalculoSuspendido& operator=(const RecalculoSuspendido&) = delete;
+
+ private:
+  DataSet& dataSet_;
+  bool anterior_;
+};
+
+// An append that is either posted or dropped: a row still being inserted when
+// the guard goes out of scope is cancelled, so a failure adds nothing.
+class InsercionPendiente {
+ public:
+  explicit InsercionPendiente(DataSet& dataSet) : dataSet_(dataSet) { dataSet_.Agregar(); }
+  ~InsercionPendiente() {
+    if (dataSet_.Estado() == EstadoDataSet::Insercion) dataSet_.Cancelar();
+  }
+  InsercionPendiente(const InsercionPendiente&) = delete;
+  InsercionPendiente& operator=(const InsercionPendiente&) = delete;
+
+ private:
+  DataSet& dataSet_;
+};
+
+// Remembers the row shown when the work starts and returns to it unless the
+// work is confirmed: a failed creation leaves the window where it was.
+class PosicionOriginal {
+ public:
+  explicit PosicionOriginal(DataSet& dataSet) : dataSet_(dataSet) {
+    if (!dataSet_.EstaVacio()) {
+      periodo_ = {static_cast<int>(NuloACeroEntero(dataSet_.Valor(QStringLiteral("ano")))),
+                  static_cast<int>(NuloACeroEntero(dataSet_.Valor(QStringLiteral("mes"))))};
+    }
+  }
+  ~PosicionOriginal() {
+    if (confirmada_ || periodo_ == Periodo{}) return;
+    // Best effort while another error is already on its way to the user:
+    // that error is the one worth reporting, so a failure here is dropped.
+    try {
+      if (dataSet_.Activo() && dataSet_.Estado() == EstadoDataSet::Consulta)
+        dataSet_.Buscar(periodo_.ano, periodo_.mes);
+    } catch (...) {
+    }
+  }
+  PosicionOriginal(const PosicionOriginal&) = delete;
+  PosicionOriginal& operator=(const PosicionOriginal&) = delete;
+
+  void Confirmar() { confirmada_ = true; }
+
+ private:
+  DataSet& dataSet_;
+  Periodo periodo_;
+  bool confirmada_ = false;
+};
+
+bool UtmDisponible(double valor) { return valor > 0; }  // also false for NaN
+
+}  // namespace
+
+Periodo PeriodoSiguiente(const Periodo& periodo) {
+  if (periodo.mes >= 12) return {periodo.ano + 1, 1};
+  return {periodo.ano, periodo.mes + 1};
+}
+
+Periodo PeriodoAnterior(const Periodo& periodo) {
+  if (periodo.mes <= 1) return {periodo.ano - 1, 12};
+  return {periodo.ano, periodo.mes - 1};
+}
+
+int LeerAno(const QString& texto) {
+  static const QRegularExpression entero(QStringLiteral("^[+-]?[0-9]+$"));
+  const QString limpio = texto.trimmed();
+  bool correcto = entero.match(limpio).hasMatch();
+  const int valor = correcto ? limpio.toInt(&correcto, 10) : 0;
+  if (!correcto) throw ErrorAlcabala(QStringLiteral("'%1' is not a valid integer value").arg(texto));
+  return valor;
+}
+
+void ValidarPeriodo(const Periodo& periodo) {
+  if (periodo.ano < AnoMinimo || periodo.ano > AnoMaximo)
+    throw ErrorAlcabala(QStringLiteral("El año %1 no es válido: debe tener cuatro cifras.").arg(periodo.ano));
+  if (periodo.mes < 1 || periodo.mes > 12)
+    throw ErrorAlcabala(QStringLiteral("El mes %1 no es válido: debe estar entre 1 y 12.").arg(periodo.mes));
+}
+
+QString MensajeSinUTM(const Periodo& periodo) {
+  return QStringLiteral("No existe UTM para ") + NombreDelMes(periodo.mes) + QStringLiteral(" del ") +
+         QString::number(periodo.ano) + QStringLiteral(".");
+}
+
+CreacionDeclaracion CrearDeclaracion(DataSet& alcabala, int ano, int mes, const FuncionUTM& utm) {
+  const Periodo periodo{ano, mes};
+  ValidarPeriodo(periodo);
+  if (!alcabala.Activo()) throw ErrorAlcabala(QStringLiteral("No hay un archivo de alcabalas abierto."));
+  if (alcabala.Estado() != EstadoDataSet::Consulta)
+    throw ErrorAlcabala(QStringLiteral("Guarde o cancele la alcabala en edición antes de crear otra."));
+
+  if (alcabala.Buscar(ano, mes)) return {ResultadoCreacion::Existente, QString()};
+
+  // Both values are looked up before either is tested.
+  const Periodo siguiente = PeriodoSiguiente(periodo);
+  const double utm1 = utm(periodo.ano, periodo.mes);
+  const double utm2 = utm(siguiente.ano, siguiente.mes);
+  if (!UtmDisponible(utm1)) return {ResultadoCreacion::SinUTM, MensajeSinUTM(periodo)};
+  if (!UtmDisponible(utm2)) return {ResultadoCreacion::SinUTM, MensajeSinUTM(siguiente)};
+
+  PosicionOriginal posicion(alcabala);
+  const Periodo anterior = PeriodoAnterior(periodo);
+  // The seek makes the previous declaration current, so its calculated boxes
+  // are those the engine computes for it now.
+  const QList<ValorTrasladado> traslado = alcabala.Buscar(anterior.ano, anterior.mes)
+                                              ? CalcularTraslado(&alcabala, utm1, utm2)
+                                              : CalcularTraslado(nullptr, utm1, utm2);
+  {
+    RecalculoSuspendido recalculo(alcabala);
+    InsercionPendiente insercion(alcabala);
+    alcabala.Asignar(QStringLiteral("ano"), periodo.ano);
+    alcabala.Asignar(QStringLiteral("mes"), periodo.mes);
+    for (const ValorTrasladado& valor : traslado) alcabala.Asignar(valor.campo, valor.valor);
+    alcabala.Guardar();
+  }
+  posicion.Confirmar();
+  return {ResultadoCreacion::Creada, QString()};
+}
+
+void GuardarDeclaracion(DataSet& alcabala, DataSet& contribuyente) {
+  alcabala.Guardar();
+  if (!NuloAFalso(alcabala.Valor(QStringLiteral("Cod583")))) return;
+
+  contribuyente.Editar();
+  struct EdicionPendiente {
+    DataSet& dataSet;
+    ~EdicionPendiente() {
+      if (dataSet.Estado() == EstadoDataSet::Edicion) dataSet.Cancelar();
+    }
+  } edicion{contribuyente};
+  CopiarDeclaracionAContribuyente(alcabala, contribuyente);
+  contribuyente.Guardar();
+}
+
+Periodo PeriodoPropuesto(Conexion& conexion, const QDate& hoy) {
+  const Periodo ultimo = UltimoPeriodo(conexion);
+  if (ultimo == Periodo{}) return {hoy.year(), hoy.month()};
+  return PeriodoSiguiente(ultimo);
+}
+
+Periodo EliminarDeclaracionActual(DataSet& alcabala, const Periodo& periodo) {
+  Conexion* conexion = alcabala.ConexionDatos();
+  if (!conexion || !conexion->Abierta() || !alcabala.Activo())
+    throw ErrorAlcabala(QStringLiteral("No hay un archivo de alcabalas abierto."));
+  alcabala.Cerrar();
+  {
+    // The data set comes back whatever the delete does, so the window keeps
+    // showing the file.
+    struct Reapertura {
+      DataSet& dataSet;
+      ~Reapertura() {
+        if (dataSet.Activo()) return;
+        try {
+          dataSet.Abrir();
+        } catch (...) {
+          // The delete's own error is already on its way to the user.
+        }
+      }
+    } reapertura{alcabala};
+    EliminarDeclaracion(*conexion, periodo.ano, periodo.mes);
+    alcabala.Abrir();
+  }
+  alcabala.Ultimo();
+  if (alcabala.EstaVacio()) return {};
+  return {static_cast<int>(NuloACeroEntero(alcabala.Valor(QStringLiteral("ano")))),
+          static_cast<int>(NuloACeroEntero(alcabala.Valor(QStringLiteral("mes"))))};
+}
