@@ -61,8 +61,14 @@ Moneda NuloACeroMoneda(const QVariant& valor) {
     return valor.value<Moneda>();
   switch (valor.metaType().id()) {
     case QMetaType::Float:
-    case QMetaType::Double:
-      return Moneda::DesdeCrudo(static_cast<qint64>(std::llround(valor.toDouble() * Moneda::Escala)));
+    case QMetaType::Double: {
+      const double crudo = valor.toDouble() * Moneda::Escala;
+      // 2^63 is exact as a double; anything at or beyond it (or not a number)
+      // has no Moneda, and llround would give an unspecified value.
+      if (!(std::fabs(crudo) < 9223372036854775808.0))
+        throw ErrorAlcabala(QStringLiteral("El valor %1 no es un monto válido.").arg(valor.toDouble()));
+      return Moneda::DesdeCrudo(static_cast<qint64>(std::llround(crudo)));
+    }
     default:
       return Moneda::DesdePesos(valor.toLongLong());
   }
