@@ -4,6 +4,7 @@
 #include <libxml/parser.h>
 #include <png.h>
 
+#include <QUrl>
 #include <cstring>
 #include <mutex>
 
@@ -57,7 +58,8 @@ std::optional<QByteArray> DescargarCuerpo(const QString& url, bool sinCache) {
   IniciarCurl();
   std::unique_ptr<CURL, LiberarCurl> curl(curl_easy_init());
   if (!curl) return std::nullopt;
-  const QByteArray direccion = url.toUtf8();
+  // Percent-encoded, so addresses with blanks or accents reach the server.
+  const QByteArray direccion = QUrl(url.trimmed()).toEncoded();
   QByteArray cuerpo;
   std::unique_ptr<curl_slist, LiberarListaCurl> encabezados;
   if (sinCache) {

@@ -184,6 +184,8 @@ TEST(DescargarPNG, DescargaYDecodificaONadaSiFalla) {
   servidor.Servir("/roto.png", 200, "<html>no</html>", "image/png");
   servidor.Servir("/falta.png", 404, ComoPNG(ImagenDePrueba(4, 4)), "image/png");
   EXPECT_EQ(DescargarPNG(servidor.UrlBase() + "f.png").size(), QSize(468, 60));
+  servidor.Servir("/franja ñandú.png", 200, ComoPNG(ImagenDePrueba(5, 6)), "image/png");
+  EXPECT_EQ(DescargarPNG(servidor.UrlBase() + "franja ñandú.png").size(), QSize(5, 6));
   EXPECT_TRUE(DescargarPNG(servidor.UrlBase() + "roto.png").isNull());
   EXPECT_TRUE(DescargarPNG(servidor.UrlBase() + "falta.png").isNull());
 }
