@@ -13,8 +13,7 @@
 #include <functional>
 
 #include "declarations/catalogo.h"
-
-class DataSet;
+#include "storage/dataset.h"
 
 // The text a box shows for a stored value. Pure: the locale is an argument.
 // While editing amounts are plain digits, rates "0.##", RUTs the plain body.
@@ -45,8 +44,9 @@ class CajaEdicion : public QLineEdit {
 
   // Shows the field's current value again (display or edit form).
   void MostrarValor();
-  // Writes the typed text into the field when the user changed it. Raises
-  // ErrorAlcabala when the text does not fit the field; the text stays.
+  // Writes the typed text into the field when the user changed it, putting
+  // a browsing data set into edit state first. Raises ErrorAlcabala when the
+  // text does not fit the field; the text stays.
   void GuardarValor();
   // Whether the text differs from the field's value since it was shown.
   bool Modificada() const { return modificada_; }
@@ -57,10 +57,10 @@ class CajaEdicion : public QLineEdit {
  signals:
   // A mouse click inside the box (after the caret has moved).
   void Pulsada();
-  // The box lost the focus, after its value was written to the field.
+  // The box lost the focus and its value reached the field. When the value
+  // does not fit, the standard error box says why, the typed text stays and
+  // the focus comes back; Salida is not emitted then.
   void Salida();
-  // Writing the value failed; the window shows the message.
-  void ErrorAlGuardar(const QString& mensaje);
 
  protected:
   void focusInEvent(QFocusEvent* e) override;
@@ -69,7 +69,8 @@ class CajaEdicion : public QLineEdit {
   void keyPressEvent(QKeyEvent* e) override;
 
  private:
-  bool Editando() const;
+  bool Vacio() const;
+  bool PuedeEscribir() const;
   void PonerTexto(const QString& texto);
 
   Presentacion presentacion_;
@@ -80,7 +81,9 @@ class CajaEdicion : public QLineEdit {
   bool mostrando_ = false;
 };
 
-// A check box bound to a boolean field.
+// A check box bound to a boolean field. Cambiada is emitted on every change
+// of its state, also when another record is shown (handlers check the data
+// set's state); a click by the user writes the field first.
 class CasillaDatos : public QCheckBox {
   Q_OBJECT
 
@@ -95,14 +98,16 @@ class CasillaDatos : public QCheckBox {
   void Cambiada(bool marcada);
 
  private:
-  void AlPulsar(bool marcada);
+  void AlCambiar(bool marcada);
 
   QPointer<DataSet> dataSet_;
   QString campo_;
+  bool mostrando_ = false;
 };
 
 // A drop-down list of fixed numbers bound to a small-integer field; a stored
-// number that is not among the items shows as no selection.
+// number that is not among the items shows as no selection. Cambiada is
+// emitted when the user picks an item, after the field holds it.
 class ListaDatos : public QComboBox {
   Q_OBJECT
 

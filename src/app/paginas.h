@@ -47,6 +47,11 @@ class PaginasFormulario : public QObject {
   void Enlazar(DataSet* alcabala, DataSet* contribuyente);
   void Desenlazar() { Enlazar(nullptr, nullptr); }
 
+  // Writes the text of the box being typed into its field, as leaving it
+  // would; the save command calls it first, since tool buttons take no focus.
+  // Raises ErrorAlcabala when the text does not fit.
+  void GuardarCajaActiva();
+
   // Paints the ten vertical captions, in the order of start-up.
   void DibujarCaptiones();
 

@@ -1,0 +1,372 @@
+#include "app/cajas.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
+#include <cmath>
+#include <limits>
+
+#include "app/comando.h"
+#include "general/errores.h"
+#include "general/moneda.h"
+#include "general/valores.h"
+#include "storage/dataset.h"
+
+// ---- Texts and values ------------------------------------------------------------
+
+QString TextoDeValor(const QVariant& valor, Presentacion presentacion, bool editando, bool dataSetVacio,
+                     const QLocale& locale) {
+  if (dataSetVacio) return QString();
+  switch (presentacion) {
+    case Presentacion::Grupos:
+      if (EsNulo(valor)) return QString();
+      if (editando) return QString::number(std::llround(NuloACeroDouble(valor)));
+      if (valor.metaType() == QMetaType::fromType<Moneda>()) return FormatoGrupos(valor.value<Moneda>(), locale);
+      return FormatoGrupos(NuloACeroDouble(valor), locale);
+    case Presentacion::GruposDecimal:
+      if (EsNulo(valor)) return QString();
+      return editando ? FormatoEdicionDecimal(NuloACeroDouble(valor), locale)
+                      : FormatoGruposDecimal(NuloACeroDouble(valor), locale);
+    case Presentacion::Telefono: {
+      if (EsNulo(valor)) return QString();
+      const qint64 numero = NuloACeroEntero(valor);
+      if (!editando && numero == 0) return QString();
+      return QString::number(numero);
+    }
+    case Presentacion::Rut:
+      return TextoRut(static_cast<qint32>(NuloACeroEntero(valor)),
+                      editando ? PropositoTexto::Editar : PropositoTexto::Mostrar, false);
+    case Presentacion::Texto: {
+      QString texto = NuloAVacio(valor);
+      // Fixed-length text comes back padded; the blanks are not the user's.
+      while (texto.endsWith(QLatin1Char(' '))) texto.chop(1);
+      return texto;
+    }
+    case Presentacion::TextoDerecha:
+    case Presentacion::Casilla:
+    case Presentacion::Lista:
+      return NuloAVacio(valor);
+  }
+  return QString();
+}
+
+namespace {
+
+[[noreturn]] void NoEsNumero(const QString& texto) {
+  throw ErrorAlcabala(QStringLiteral("«%1» no es un número válido").arg(texto));
+}
+
+[[noreturn]] void NoCabe(const QString& texto, const QString& maximo) {
+  throw ErrorAlcabala(
+      QStringLiteral("El número %1 no cabe en esta casilla: el mayor que admite es %2").arg(texto, maximo));
+}
+
+// Splits a typed number into sign, whole digits and decimal digits. Group
+// separators of the locale are allowed between digits.
+struct NumeroLeido {
+  bool negativo = false;
+  QString enteros;
+  QString decimales;
+};
+
+NumeroLeido LeerNumero(const QString& original, const QLocale& locale, bool admiteDecimales) {
+  const QString grupo = locale.groupSeparator();
+  const QString decimal = locale.decimalPoint();
+  QString texto = original.trimmed();
+  NumeroLeido n;
+  if (texto.startsWith(QLatin1Char('-')) || texto.startsWith(QLatin1Char('+'))) {
+    n.negativo = texto.startsWith(QLatin1Char('-'));
+    texto.remove(0, 1);
+  }
+  bool enDecimales = false;
+  for (int i = 0; i < texto.size(); ++i) {
+    const QChar c = texto.at(i);
+    if (c.isDigit() && c.unicode() < 128) {
+      (enDecimales ? n.decimales : n.enteros) += c;
+    } else if (admiteDecimales && !enDecimales && texto.mid(i, decimal.size()) == decimal) {
+      enDecimales = true;
+      i += decimal.size() - 1;
+    } else if (!enDecimales && !grupo.isEmpty() && texto.mid(i, grupo.size()) == grupo && !n.enteros.isEmpty()) {
+      i += grupo.size() - 1;
+    } else {
+      NoEsNumero(original.trimmed());
+    }
+  }
+  if (n.enteros.isEmpty() && n.decimales.isEmpty()) NoEsNumero(original.trimmed());
+  while (n.enteros.size() > 1 && n.enteros.startsWith(QLatin1Char('0'))) n.enteros.remove(0, 1);
+  if (n.enteros.isEmpty()) n.enteros = QStringLiteral("0");
+  return n;
+}
+
+QVariant EnteroDeTexto(const QString& texto, qint64 minimo, qint64 maximo, const QLocale& locale) {
+  const NumeroLeido n = LeerNumero(texto, locale, false);
+  const QString maximoTexto = AgruparMiles(maximo, locale);
+  if (n.enteros.size() > 18) NoCabe(texto.trimmed(), maximoTexto);
+  const qint64 valor = (n.negativo ? -1 : 1) * n.enteros.toLongLong();
+  if (valor > maximo || valor < minimo) NoCabe(texto.trimmed(), maximoTexto);
+  return QVariant(static_cast<int>(valor));
+}
+
+QVariant MonedaDeTexto(const QString& texto, const QLocale& locale) {
+  const NumeroLeido n = LeerNumero(texto, locale, true);
+  constexpr qint64 MaximoPesos = std::numeric_limits<qint64>::max() / Moneda::Escala;
+  if (n.enteros.size() > 15 || n.enteros.toLongLong() > MaximoPesos)
+    NoCabe(texto.trimmed(), AgruparMiles(MaximoPesos, locale));
+  if (n.decimales.size() > 4)
+    throw ErrorAlcabala(QStringLiteral("«%1» tiene más de cuatro decimales").arg(texto.trimmed()));
+  const qint64 fraccion = n.decimales.leftJustified(4, QLatin1Char('0')).toLongLong();
+  const qint64 crudo = n.enteros.toLongLong() * Moneda::Escala + fraccion;
+  return QVariant::fromValue(Moneda::DesdeCrudo(n.negativo ? -crudo : crudo));
+}
+
+QVariant RealDeTexto(const QString& texto, const QLocale& locale) {
+  const NumeroLeido n = LeerNumero(texto, locale, true);
+  const QString normal = (n.negativo ? QStringLiteral("-") : QString()) + n.enteros +
+                         (n.decimales.isEmpty() ? QString() : QStringLiteral(".") + n.decimales);
+  bool ok = false;
+  const double valor = normal.toDouble(&ok);
+  if (!ok || !std::isfinite(valor)) NoEsNumero(texto.trimmed());
+  if (std::fabs(valor) > std::numeric_limits<float>::max())
+    NoCabe(texto.trimmed(), locale.toString(static_cast<double>(std::numeric_limits<float>::max()), 'g', 3));
+  return QVariant(static_cast<float>(valor));
+}
+
+bool Vacia(DataSet* ds) {
+  return ds == nullptr || !ds->Activo() || (ds->EstaVacio() && ds->Estado() != EstadoDataSet::Insercion);
+}
+
+// A browsing data set goes into edit state when the user changes a bound box.
+void AsegurarEdicion(DataSet* ds) {
+  if (ds != nullptr && ds->Estado() == EstadoDataSet::Consulta) ds->Editar();
+}
+
+bool Escribible(DataSet* ds) {
+  return ds != nullptr && ds->Activo() && ds->Estado() != EstadoDataSet::Cerrado &&
+         !(ds->EstaVacio() && ds->Estado() == EstadoDataSet::Consulta);
+}
+
+}  // namespace
+
+QVariant ValorDeTexto(const QString& texto, TipoColumna tipo, int tamano, const QLocale& locale) {
+  const bool vacio = texto.trimmed().isEmpty();
+  switch (tipo) {
+    case TipoColumna::S:
+      return vacio ? QVariant(0) : EnteroDeTexto(texto, -32768, 32767, locale);
+    case TipoColumna::L:
+      return vacio ? QVariant(0)
+                   : EnteroDeTexto(texto, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max(),
+                                   locale);
+    case TipoColumna::C:
+      return vacio ? QVariant::fromValue(Moneda()) : MonedaDeTexto(texto, locale);
+    case TipoColumna::F:
+      return vacio ? QVariant(0.0f) : RealDeTexto(texto, locale);
+    case TipoColumna::B:
+      return QVariant(!vacio && texto.trimmed() != QLatin1String("0"));
+    case TipoColumna::W:
+      if (tamano > 0 && texto.size() > tamano)
+        throw ErrorAlcabala(QStringLiteral("El texto tiene %1 caracteres y esta casilla admite %2 como máximo")
+                                .arg(texto.size())
+                                .arg(tamano));
+      return QVariant(texto);
+  }
+  return QVariant();
+}
+
+// ---- CajaEdicion ------------------------------------------------------------------
+
+CajaEdicion::CajaEdicion(Presentacion presentacion, const QLocale& locale, QWidget* parent)
+    : QLineEdit(parent), presentacion_(presentacion), locale_(locale) {
+  const bool derecha = presentacion == Presentacion::Grupos || presentacion == Presentacion::GruposDecimal ||
+                       presentacion == Presentacion::TextoDerecha;
+  setAlignment((derecha ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+  connect(this, &QLineEdit::textEdited, this, [this] { modificada_ = true; });
+}
+
+void CajaEdicion::Enlazar(DataSet* dataSet, const QString& campo) {
+  if (dataSet_) disconnect(dataSet_, nullptr, this, nullptr);
+  dataSet_ = dataSet;
+  campo_ = campo;
+  modificada_ = false;
+  if (dataSet_) connect(dataSet_, &DataSet::RegistroCambiado, this, &CajaEdicion::MostrarValor);
+  MostrarValor();
+}
+
+bool CajaEdicion::Vacio() const { return Vacia(dataSet_); }
+
+bool CajaEdicion::PuedeEscribir() const { return Escribible(dataSet_) && !isReadOnly(); }
+
+void CajaEdicion::PonerTexto(const QString& texto) {
+  mostrando_ = true;
+  setText(texto);
+  mostrando_ = false;
+}
+
+void CajaEdicion::MostrarValor() {
+  // What the user is typing survives a recalculation of the record it edits.
+  if (modificada_ && hasFocus() && dataSet_ && dataSet_->Estado() != EstadoDataSet::Consulta &&
+      dataSet_->Estado() != EstadoDataSet::Cerrado)
+    return;
+  modificada_ = false;
+  if (Vacio() || !dataSet_->TieneCampo(campo_)) {
+    PonerTexto(QString());
+    return;
+  }
+  PonerTexto(TextoDeValor(dataSet_->Valor(campo_), presentacion_, hasFocus(), false, locale_));
+}
+
+void CajaEdicion::GuardarValor() {
+  if (!modificada_ || !dataSet_) return;
+  const DefinicionCampo* campo = dataSet_->FindField(campo_);
+  if (campo == nullptr) throw ErrorAlcabala(QStringLiteral("El campo %1 no existe").arg(campo_));
+  const QVariant valor = ValorDeTexto(text(), campo->tipo, campo->tamano, locale_);
+  AsegurarEdicion(dataSet_);
+  dataSet_->Asignar(campo_, valor);
+  modificada_ = false;
+  MostrarValor();
+}
+
+void CajaEdicion::focusInEvent(QFocusEvent* e) {
+  QLineEdit::focusInEvent(e);
+  MostrarValor();
+}
+
+void CajaEdicion::focusOutEvent(QFocusEvent* e) {
+  QLineEdit::focusOutEvent(e);
+  if (!modificada_) {
+    MostrarValor();
+    emit Salida();
+    return;
+  }
+  const bool bien = EjecutarComando(window(), [this] { GuardarValor(); });
+  if (bien) {
+    emit Salida();
+  } else {
+    // The field refused the text: it stays for the user to mend.
+    QTimer::singleShot(0, this, [this] {
+      if (isEnabled()) setFocus(Qt::OtherFocusReason);
+    });
+  }
+}
+
+void CajaEdicion::mouseReleaseEvent(QMouseEvent* e) {
+  QLineEdit::mouseReleaseEvent(e);
+  if (e->button() == Qt::LeftButton) emit Pulsada();
+}
+
+void CajaEdicion::keyPressEvent(QKeyEvent* e) {
+  if (e->matches(QKeySequence::Copy) || e->matches(QKeySequence::SelectAll)) {
+    QLineEdit::keyPressEvent(e);
+    return;
+  }
+  const QString texto = e->text();
+  QChar tecla = texto.size() == 1 ? texto.at(0) : QChar();
+  const bool retroceso = tecla == QChar(TeclaRetroceso);
+  const bool cambiaTexto = e->key() == Qt::Key_Delete || e->matches(QKeySequence::Cut) ||
+                           e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Undo) ||
+                           e->matches(QKeySequence::Redo);
+  if (!tecla.isNull() && filtroTeclas && (tecla.isPrint() || !cambiaTexto || e->matches(QKeySequence::Paste))) {
+    const int cursor = hasSelectedText() ? selectionStart() : cursorPosition();
+    const QChar filtrada = filtroTeclas(text(), tecla, cursor);
+    if (filtrada.isNull()) {
+      e->accept();
+      return;
+    }
+    tecla = filtrada;
+  }
+  const bool escribe = !tecla.isNull() && (tecla.isPrint() || retroceso);
+  if (!escribe && !cambiaTexto) {
+    QLineEdit::keyPressEvent(e);
+    return;
+  }
+  if (!PuedeEscribir()) {
+    e->accept();
+    return;
+  }
+  if (!EjecutarComando(window(), [this] { AsegurarEdicion(dataSet_); })) return;
+  if (escribe && tecla != texto.at(0)) {
+    // The filter changed the character (a "." typed for the decimal comma).
+    QKeyEvent cambiado(e->type(), e->key(), e->modifiers(), QString(tecla), e->isAutoRepeat(), e->count());
+    QLineEdit::keyPressEvent(&cambiado);
+    e->setAccepted(cambiado.isAccepted());
+    return;
+  }
+  QLineEdit::keyPressEvent(e);
+}
+
+// ---- CasillaDatos -----------------------------------------------------------------
+
+CasillaDatos::CasillaDatos(QWidget* parent) : QCheckBox(parent) {
+  connect(this, &QCheckBox::toggled, this, &CasillaDatos::AlCambiar);
+}
+
+void CasillaDatos::Enlazar(DataSet* dataSet, const QString& campo) {
+  if (dataSet_) disconnect(dataSet_, nullptr, this, nullptr);
+  dataSet_ = dataSet;
+  campo_ = campo;
+  if (dataSet_) connect(dataSet_, &DataSet::RegistroCambiado, this, &CasillaDatos::MostrarValor);
+  MostrarValor();
+}
+
+void CasillaDatos::MostrarValor() {
+  const bool marcada = !Vacia(dataSet_) && dataSet_->TieneCampo(campo_) && NuloAFalso(dataSet_->Valor(campo_));
+  if (marcada == isChecked()) return;
+  mostrando_ = true;
+  setChecked(marcada);
+  mostrando_ = false;
+}
+
+void CasillaDatos::AlCambiar(bool marcada) {
+  if (!mostrando_) {
+    const bool bien = EjecutarComando(window(), [this, marcada] {
+      if (!Escribible(dataSet_)) throw ErrorAlcabala(QStringLiteral("No hay una declaración que modificar"));
+      AsegurarEdicion(dataSet_);
+      dataSet_->Asignar(campo_, marcada);
+    });
+    if (!bien) {
+      MostrarValor();
+      return;
+    }
+  }
+  emit Cambiada(marcada);
+}
+
+// ---- ListaDatos -------------------------------------------------------------------
+
+ListaDatos::ListaDatos(const QList<int>& items, QWidget* parent) : QComboBox(parent), items_(items) {
+  setEditable(false);
+  for (int item : items_) addItem(QString::number(item), item);
+  setCurrentIndex(-1);
+  connect(this, QOverload<int>::of(&QComboBox::activated), this, &ListaDatos::AlElegir);
+}
+
+void ListaDatos::Enlazar(DataSet* dataSet, const QString& campo) {
+  if (dataSet_) disconnect(dataSet_, nullptr, this, nullptr);
+  dataSet_ = dataSet;
+  campo_ = campo;
+  if (dataSet_) connect(dataSet_, &DataSet::RegistroCambiado, this, &ListaDatos::MostrarValor);
+  MostrarValor();
+}
+
+void ListaDatos::MostrarValor() {
+  int indice = -1;
+  if (!Vacia(dataSet_) && dataSet_->TieneCampo(campo_))
+    indice = items_.indexOf(static_cast<int>(NuloACeroEntero(dataSet_->Valor(campo_))));
+  mostrando_ = true;
+  setCurrentIndex(indice);
+  mostrando_ = false;
+}
+
+void ListaDatos::AlElegir(int indice) {
+  if (mostrando_ || indice < 0 || indice >= items_.size()) return;
+  const int valor = items_.at(indice);
+  const bool bien = EjecutarComando(window(), [this, valor] {
+    if (!Escribible(dataSet_)) throw ErrorAlcabala(QStringLiteral("No hay una declaración que modificar"));
+    AsegurarEdicion(dataSet_);
+    dataSet_->Asignar(campo_, valor);
+  });
+  if (bien)
+    emit Cambiada(valor);
+  else
+    MostrarValor();
+}

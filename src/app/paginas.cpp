@@ -1,0 +1,324 @@
+#include "app/paginas.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+#include "app/cajas.h"
+#include "app/dibujartextovertical.h"
+#include "declarations/catalogo.h"
+
+namespace {
+
+const QColor VerdeEtiqueta(0xDF, 0xFF, 0xDF);
+constexpr int PixelesFuente = 11;
+constexpr int PixelesMinimos = 7;
+
+QFont FuenteFormulario(int pixeles, bool negrita = false) {
+  QFont f(QStringLiteral("Arial"));
+  f.setPixelSize(pixeles);
+  f.setBold(negrita);
+  return f;
+}
+
+// A cell of the printed grid: a framed rectangle with its text, which wraps
+// and takes a smaller font when it does not fit at the normal size.
+class Celda : public QLabel {
+ public:
+  Celda(const QString& texto, const QColor& fondo, bool negrita, Qt::Alignment alineacion, QWidget* padre)
+      : QLabel(texto, padre), fondo_(fondo), negrita_(negrita), alineacion_(alineacion) {}
+
+  // Fits the text in the cell's current size.
+  void Ajustar() {
+    const QRect area = rect().adjusted(3, 1, -3, -1);
+    for (int px = PixelesFuente; px >= PixelesMinimos; --px) {
+      fuente_ = FuenteFormulario(px, negrita_);
+      const QFontMetrics m(fuente_);
+      if (m.horizontalAdvance(text()) <= area.width() && m.height() <= area.height() + 1) {
+        ajuste_ = false;
+        return;
+      }
+      const QRect r = m.boundingRect(area, static_cast<int>(alineacion_) | Qt::TextWordWrap, text());
+      if (r.height() <= area.height() + 1 && r.width() <= area.width()) {
+        ajuste_ = true;
+        return;
+      }
+    }
+    ajuste_ = true;
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), fondo_);
+    p.setPen(QPen(Qt::black, 1));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.setFont(fuente_);
+    p.setPen(QColor(0, 0, 0x80));
+    const int flags = static_cast<int>(alineacion_) | (ajuste_ ? Qt::TextWordWrap : 0);
+    p.drawText(rect().adjusted(3, 0, -3, 0), flags, text());
+  }
+
+ private:
+  QColor fondo_;
+  bool negrita_;
+  Qt::Alignment alineacion_;
+  QFont fuente_ = FuenteFormulario(PixelesFuente);
+  bool ajuste_ = false;
+};
+
+// Emits a callback when the watched widget is clicked with the left button.
+class FiltroClic : public QObject {
+ public:
+  FiltroClic(QObject* padre, std::function<void()> accion) : QObject(padre), accion_(std::move(accion)) {}
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    if (evento->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton)
+      accion_();
+    return QObject::eventFilter(objeto, evento);
+  }
+
+ private:
+  std::function<void()> accion_;
+};
+
+// The program's logo: a green seal with the name, drawn once.
+QPixmap Logo(QSize tamano) {
+  QPixmap pixmap(tamano);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QRectF marco = QRectF(QPointF(0, 0), QSizeF(tamano)).adjusted(1.5, 1.5, -1.5, -1.5);
+  QLinearGradient degradado(marco.topLeft(), marco.bottomLeft());
+  degradado.setColorAt(0, QColor(0xEF, 0xFF, 0xEF));
+  degradado.setColorAt(1, QColor(0xB8, 0xE6, 0xB8));
+  p.setBrush(degradado);
+  p.setPen(QPen(QColor(0, 0, 0x80), 1.5));
+  p.drawRoundedRect(marco, 8, 8);
+  // A stamp-like mark at the left.
+  const QRectF sello(marco.left() + 8, marco.top() + 8, marco.height() - 16, marco.height() - 16);
+  p.setBrush(QColor(0, 0, 0x80));
+  p.setPen(Qt::NoPen);
+  p.drawEllipse(sello);
+  p.setPen(QPen(QColor(0xDF, 0xFF, 0xDF), 2));
+  p.setFont(FuenteFormulario(20, true));
+  p.drawText(sello, Qt::AlignCenter, QStringLiteral("$"));
+  const QRectF texto(sello.right() + 8, marco.top() + 4, marco.right() - sello.right() - 12, marco.height() - 8);
+  p.setPen(QColor(0, 0, 0x80));
+  p.setFont(FuenteFormulario(20, true));
+  p.drawText(texto.adjusted(0, 0, 0, -14), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Alcabala"));
+  p.setFont(FuenteFormulario(9));
+  p.drawText(texto.adjusted(0, 28, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("IVA · Retenciones · PPM"));
+  return pixmap;
+}
+
+QString NombreDeControl(const Caja& c) {
+  if (c.presentacion == Presentacion::Lista) return QStringLiteral("DBComboBoxCod") + c.codigo;
+  if (c.presentacion == Presentacion::Casilla) return QStringLiteral("DBCheckBoxCod") + c.codigo;
+  if (c.codigo == QLatin1String("740")) return QStringLiteral("DBEDitCod740");
+  return QStringLiteral("DBEditCod") + c.codigo;
+}
+
+const char* const HojaDeEstilo =
+    "QLineEdit { border: 1px solid #5a6e5a; padding: 0px 2px; background: white; color: black; }"
+    "QLineEdit:disabled { background: #F7F7F2; color: black; }"
+    "QComboBox:disabled { color: black; }"
+    "QCheckBox:disabled { color: black; }"
+    "QGroupBox { font-weight: bold; border: 1px solid #5a6e5a; margin-top: 6px; }"
+    "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0px 3px; color: #000080; }";
+
+}  // namespace
+
+PaginasFormulario::PaginasFormulario(QWidget* anverso, QWidget* reverso, const QLocale& locale, QObject* parent)
+    : QObject(parent), locale_(locale) {
+  ConstruirPagina(anverso, 0);
+  ConstruirPagina(reverso, 1);
+}
+
+PaginasFormulario::~PaginasFormulario() = default;
+
+void PaginasFormulario::ConstruirPagina(QWidget* pagina, int indice) {
+  const DisposicionPagina& d = Disposicion(indice == 0 ? Pagina::Anverso : Pagina::Reverso);
+  pagina->setFont(FuenteFormulario(PixelesFuente));
+  pagina->setStyleSheet(QString::fromLatin1(HojaDeEstilo));
+  pagina->setMinimumSize(AnchoSeccion + 2, d.alto);
+  pagina->resize(AnchoSeccion + 2, d.alto);
+
+  QList<QWidget*> contenedores;
+  for (const SeccionFormulario& s : d.secciones) {
+    QWidget* contenedor = nullptr;
+    if (s.titulo.isEmpty()) {
+      contenedor = new QWidget(pagina);
+    } else {
+      auto* grupo = new QGroupBox(s.titulo, pagina);
+      grupo->setFont(FuenteFormulario(PixelesFuente, true));
+      grupo->setAccessibleName(s.titulo);
+      secciones_.insert(s.titulo, grupo);
+      contenedor = grupo;
+    }
+    contenedor->setGeometry(s.rect);
+    for (const BandaVertical& b : s.bandas) {
+      auto* imagen = new QLabel(contenedor);
+      imagen->setObjectName(b.nombre);
+      imagen->setGeometry(b.rect);
+      imagen->setAccessibleName(DividirCaption(b.caption).join(QLatin1Char(' ')));
+      QPixmap vacio(b.rect.size());
+      vacio.fill(VerdeEtiqueta);
+      imagen->setPixmap(vacio);
+      imagenes_.insert(b.nombre, imagen);
+    }
+    contenedores << contenedor;
+  }
+
+  for (const CeldaFormulario& c : d.celdas) {
+    QWidget* padre = c.seccion >= 0 ? contenedores.at(c.seccion) : pagina;
+    QWidget* w = nullptr;
+    switch (c.tipo) {
+      case TipoCelda::Numero:
+        w = new Celda(c.texto, Qt::white, false, Qt::AlignCenter, padre);
+        break;
+      case TipoCelda::Texto:
+        w = new Celda(c.texto, VerdeEtiqueta, false, Qt::AlignLeft | Qt::AlignVCenter, padre);
+        break;
+      case TipoCelda::Encabezado:
+        w = new Celda(c.texto, VerdeEtiqueta, true, Qt::AlignCenter, padre);
+        break;
+      case TipoCelda::Etiqueta:
+        w = new Celda(c.texto, VerdeEtiqueta, false, Qt::AlignCenter, padre);
+        break;
+      case TipoCelda::Codigo:
+        w = new Celda(c.texto, Qt::white, true, Qt::AlignCenter, padre);
+        break;
+      case TipoCelda::Signo:
+        w = new Celda(c.texto, Qt::white, true, Qt::AlignCenter, padre);
+        break;
+      case TipoCelda::Logo: {
+        auto* logo = new QLabel(padre);
+        logo->setObjectName(QStringLiteral("Image4"));
+        logo->setPixmap(Logo(c.rect.size()));
+        logo->setCursor(Qt::PointingHandCursor);
+        logo->setAccessibleName(QStringLiteral("Alcabala"));
+        logo->installEventFilter(new FiltroClic(logo, [this] { emit LogoPulsado(); }));
+        Image4 = logo;
+        w = logo;
+        break;
+      }
+      case TipoCelda::ListaMes:
+      case TipoCelda::ListaAno: {
+        auto* lista = new QComboBox(padre);
+        lista->setEditable(false);
+        lista->setAccessibleName(c.texto);
+        lista->setEnabled(false);
+        if (c.tipo == TipoCelda::ListaMes) {
+          lista->setObjectName(QStringLiteral("ComboBoxMes"));
+          ComboBoxMes = lista;
+        } else {
+          lista->setObjectName(QStringLiteral("ComboBoxAno"));
+          ComboBoxAno = lista;
+        }
+        w = lista;
+        break;
+      }
+      case TipoCelda::Caja: {
+        const ::Caja* caja = BuscarCaja(c.codigo);
+        if (caja == nullptr) continue;
+        if (caja->presentacion == Presentacion::Casilla) {
+          w = new CasillaDatos(padre);
+        } else if (caja->presentacion == Presentacion::Lista) {
+          w = new ListaDatos(caja->items, padre);
+        } else {
+          auto* edicion = new CajaEdicion(caja->presentacion, locale_, padre);
+          int largo = caja->largoMaximo;
+          if (largo == 0 && caja->tipo == TipoColumna::W) largo = caja->tamano;
+          if (largo > 0) edicion->setMaxLength(largo);
+          w = edicion;
+        }
+        w->setObjectName(NombreDeControl(*caja));
+        w->setAccessibleName(caja->codigo);
+        w->setAccessibleDescription(caja->texto);
+        if (!caja->ayuda.isEmpty()) w->setToolTip(caja->ayuda);
+        w->setEnabled(false);
+        cajas_.insert(caja->codigo, w);
+        break;
+      }
+    }
+    w->setGeometry(c.rect);
+    if (auto* celda = dynamic_cast<Celda*>(w)) celda->Ajustar();
+  }
+}
+
+QWidget* PaginasFormulario::Caja(const QString& codigo) const { return cajas_.value(codigo, nullptr); }
+
+CajaEdicion* PaginasFormulario::Edicion(const QString& codigo) const {
+  return qobject_cast<CajaEdicion*>(Caja(codigo));
+}
+
+CasillaDatos* PaginasFormulario::Casilla(const QString& codigo) const {
+  return qobject_cast<CasillaDatos*>(Caja(codigo));
+}
+
+ListaDatos* PaginasFormulario::Lista(const QString& codigo) const { return qobject_cast<ListaDatos*>(Caja(codigo)); }
+
+namespace {
+QList<QWidget*> Controles(const QHash<QString, QWidget*>& cajas, const QList<const Caja*>& lista) {
+  QList<QWidget*> r;
+  for (const Caja* c : lista) r << cajas.value(c->codigo);
+  return r;
+}
+}  // namespace
+
+QList<QWidget*> PaginasFormulario::ControlesEntrada() const { return ::Controles(cajas_, CajasDeEntrada()); }
+
+QList<QWidget*> PaginasFormulario::ControlesAntecedentes() const {
+  return ::Controles(cajas_, CajasAntecedentes());
+}
+
+QList<QWidget*> PaginasFormulario::ControlesSoloLectura() const { return ::Controles(cajas_, CajasSoloLectura()); }
+
+QList<QWidget*> PaginasFormulario::Controles() const {
+  QList<QWidget*> r;
+  for (const ::Caja& c : Catalogo()) r << cajas_.value(c.codigo);
+  return r;
+}
+
+void PaginasFormulario::Enlazar(DataSet* alcabala, DataSet* contribuyente) {
+  for (const ::Caja& c : Catalogo()) {
+    DataSet* ds = c.clase == ClaseCaja::T ? contribuyente : alcabala;
+    QWidget* w = cajas_.value(c.codigo);
+    if (auto* e = qobject_cast<CajaEdicion*>(w))
+      e->Enlazar(ds, c.campo);
+    else if (auto* k = qobject_cast<CasillaDatos*>(w))
+      k->Enlazar(ds, c.campo);
+    else if (auto* l = qobject_cast<ListaDatos*>(w))
+      l->Enlazar(ds, c.campo);
+  }
+}
+
+void PaginasFormulario::GuardarCajaActiva() {
+  auto* activa = qobject_cast<CajaEdicion*>(QApplication::focusWidget());
+  if (activa != nullptr && cajas_.value(activa->accessibleName()) == activa) activa->GuardarValor();
+}
+
+void PaginasFormulario::DibujarCaptiones() {
+  for (const QString& nombre : OrdenBandasVerticales()) {
+    QLabel* imagen = imagenes_.value(nombre);
+    if (imagen == nullptr) continue;
+    for (const SeccionFormulario& s : Disposicion(Pagina::Anverso).secciones)
+      for (const BandaVertical& b : s.bandas)
+        if (b.nombre == nombre) DibujarTextoVertical(imagen, b.caption);
+  }
+}
+
+QLabel* PaginasFormulario::ImagenVertical(const QString& nombre) const { return imagenes_.value(nombre, nullptr); }
+
+QGroupBox* PaginasFormulario::Seccion(const QString& titulo) const { return secciones_.value(titulo, nullptr); }
