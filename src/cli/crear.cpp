@@ -1,0 +1,69 @@
+// alcabala-cli crear ARCHIVO AAAA-MM: creates the declaration of a period in a
+// data file exactly as the window's "&Crear" does, with the UTM values looked
+// up on the maker's server.
+
+#include <QRegularExpression>
+
+#include "cli/subcomando.h"
+#include "declarations/calculo.h"
+#include "declarations/ciclo.h"
+#include "general/utm.h"
+#include "general/valores.h"
+#include "storage/archivo.h"
+#include "storage/conexion.h"
+#include "storage/dataset.h"
+
+namespace {
+
+const QString kUso = QStringLiteral("crear ARCHIVO AAAA-MM");
+
+// "2024-03" (or "2024-3"): a four-digit year and a month 1–12.
+bool LeerPeriodo(const QString& texto, Periodo* periodo) {
+  static const QRegularExpression patron(QStringLiteral("^([0-9]{4})-([0-9]{1,2})$"));
+  const QRegularExpressionMatch partes = patron.match(texto.trimmed());
+  if (!partes.hasMatch()) return false;
+  periodo->ano = partes.captured(1).toInt();
+  periodo->mes = partes.captured(2).toInt();
+  return periodo->ano >= 1000 && periodo->mes >= 1 && periodo->mes <= 12;
+}
+
+QString NombrePeriodo(const Periodo& periodo) {
+  return NombreDelMes(periodo.mes) + QStringLiteral(" del ") + QString::number(periodo.ano);
+}
+
+int Crear(ContextoCli& contexto) {
+  Periodo periodo;
+  if (contexto.argumentos.size() != 2 || !LeerPeriodo(contexto.argumentos.at(1), &periodo))
+    return ErrorDeUso(contexto, kUso);
+  const QString ruta = contexto.argumentos.at(0);
+
+  // Opened as the window opens it: older files are upgraded on the way.
+  Conexion conexion;
+  AbrirArchivoAlcabala(conexion, ruta);
+  DataSet alcabalas(&conexion, QStringLiteral("alcabalas"), true);
+  const QLocale locale = contexto.locale;
+  alcabalas.DefinirCalculados(CamposCalculadosAlcabala(),
+                              [locale](Registro& registro) { ADODataSetAlcabalaCalcFields(registro, locale); });
+  alcabalas.Abrir();
+
+  const CreacionDeclaracion creacion = CrearDeclaracion(
+      alcabalas, periodo.ano, periodo.mes, [locale](int ano, int mes) { return ValorUTM(ano, mes, locale); });
+  conexion.Cerrar();
+
+  switch (creacion.resultado) {
+    case ResultadoCreacion::SinUTM:
+      contexto.errores << creacion.mensaje << "\n";
+      return 1;
+    case ResultadoCreacion::Existente:
+      contexto.salida << "Ya existe la declaración de " << NombrePeriodo(periodo) << "; no se cambió nada.\n";
+      return 0;
+    case ResultadoCreacion::Creada:
+      break;
+  }
+  contexto.salida << "Se creó la declaración de " << NombrePeriodo(periodo) << ".\n";
+  return 0;
+}
+
+const bool registrado = RegistrarSubcomando({QStringLiteral("crear"), kUso, Crear});
+
+}  // namespace
