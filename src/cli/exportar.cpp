@@ -1,0 +1,93 @@
+// alcabala-cli exportar ARCHIVO [--periodo AAAA-MM]: the taxpayer and the
+// declarations of a data file as one JSON document, calculated boxes
+// included. The file is opened for reading only and never upgraded.
+
+#include <QRegularExpression>
+
+#include "cli/json.h"
+#include "cli/subcomando.h"
+#include "declarations/calculo.h"
+#include "general/valores.h"
+#include "storage/archivo.h"
+#include "storage/conexion.h"
+#include "storage/contribuyente.h"
+#include "storage/dataset.h"
+
+namespace {
+
+const QString kUso = QStringLiteral("exportar ARCHIVO [--periodo AAAA-MM]");
+
+struct OpcionesExportar {
+  QString ruta;
+  bool conPeriodo = false;
+  int ano = 0;
+  int mes = 0;
+};
+
+// False for arguments that do not make a valid call.
+bool LeerOpciones(const QStringList& argumentos, OpcionesExportar* opciones) {
+  static const QRegularExpression patronPeriodo(QStringLiteral("^(\\d{4})-(\\d{2})$"));
+  for (int i = 0; i < argumentos.size(); ++i) {
+    const QString& argumento = argumentos.at(i);
+    if (argumento == QLatin1String("--periodo")) {
+      if (opciones->conPeriodo || i + 1 >= argumentos.size()) return false;
+      const auto coincidencia = patronPeriodo.match(argumentos.at(++i));
+      if (!coincidencia.hasMatch()) return false;
+      opciones->ano = coincidencia.captured(1).toInt();
+      opciones->mes = coincidencia.captured(2).toInt();
+      if (opciones->mes < 1 || opciones->mes > 12) return false;
+      opciones->conPeriodo = true;
+    } else if (argumento.startsWith(QLatin1Char('-')) || !opciones->ruta.isEmpty()) {
+      return false;
+    } else {
+      opciones->ruta = argumento;
+    }
+  }
+  return !opciones->ruta.isEmpty();
+}
+
+QString ExportarContribuyente(Conexion& conexion) {
+  DataSet contribuyente(&conexion, QStringLiteral("contribuyente"), false);
+  contribuyente.DefinirCalculados(CamposCalculadosContribuyente(), ADODataSetContribuyenteCalcFields);
+  contribuyente.Abrir();
+  return contribuyente.EstaVacio() ? QStringLiteral("null") : JsonRegistro(contribuyente);
+}
+
+QStringList ExportarDeclaraciones(Conexion& conexion, const OpcionesExportar& opciones, const QLocale& locale) {
+  DataSet alcabalas(&conexion, QStringLiteral("alcabalas"), true);
+  alcabalas.DefinirCalculados(CamposCalculadosAlcabala(),
+                              [locale](Registro& registro) { ADODataSetAlcabalaCalcFields(registro, locale); });
+  alcabalas.Abrir();
+  QStringList objetos;
+  for (alcabalas.Primero(); !alcabalas.Eof(); alcabalas.Siguiente()) {
+    if (opciones.conPeriodo && (NuloACeroEntero(alcabalas.Valor(QStringLiteral("ano"))) != opciones.ano ||
+                                NuloACeroEntero(alcabalas.Valor(QStringLiteral("mes"))) != opciones.mes))
+      continue;
+    objetos << JsonRegistro(alcabalas);
+  }
+  return objetos;
+}
+
+int Exportar(ContextoCli& contexto) {
+  OpcionesExportar opciones;
+  if (!LeerOpciones(contexto.argumentos, &opciones)) return ErrorDeUso(contexto, kUso);
+
+  Conexion conexion;
+  AbrirArchivoSoloLectura(conexion, opciones.ruta);
+  const QString contribuyente = ExportarContribuyente(conexion);
+  const QStringList declaraciones = ExportarDeclaraciones(conexion, opciones, contexto.locale);
+  conexion.Cerrar();
+
+  QTextStream& salida = contexto.salida;
+  salida << "{\n  \"archivo\": " << JsonTexto(NombreSinExtension(opciones.ruta)) << ",\n";
+  salida << "  \"contribuyente\": " << contribuyente << ",\n";
+  salida << "  \"alcabalas\": [";
+  for (int i = 0; i < declaraciones.size(); ++i)
+    salida << (i == 0 ? "\n    " : ",\n    ") << declaraciones.at(i);
+  salida << (declaraciones.isEmpty() ? "]\n}\n" : "\n  ]\n}\n");
+  return 0;
+}
+
+const bool registrado = RegistrarSubcomando({QStringLiteral("exportar"), kUso, Exportar});
+
+}  // namespace

@@ -1,0 +1,23 @@
+#pragma once
+// JSON text for alcabala-cli, written by hand where QJsonDocument would lose
+// exactness: amounts come from the exact scaled integer and single-precision
+// values print as the shortest decimal that reads back to the same single.
+
+#include <QString>
+#include <QVariant>
+
+#include "general/moneda.h"
+#include "storage/dataset.h"
+
+// A JSON string literal, quotes included.
+QString JsonTexto(const QString& texto);
+// An amount as a JSON number: whole pesos as an integer, otherwise exact to
+// four decimals without trailing zeros (1.5, -0.0001).
+QString JsonMoneda(Moneda valor);
+// The shortest decimal that reads back to the same float (0.1, 12.5);
+// null for values JSON cannot hold (NaN, infinities).
+QString JsonReal(float valor);
+// A field's value by its type: null, integer, true/false, amount, real, text.
+QString JsonValorCampo(const QVariant& valor, const DefinicionCampo& campo);
+// The current record of a data set as one JSON object, fields in order.
+QString JsonRegistro(const DataSet& dataSet);
