@@ -104,8 +104,8 @@ TEST_F(CliArchivosTest, NuevoYExportarDeUnArchivoNuevo) {
 
 TEST_F(CliArchivosTest, ExportarDaCadaColumnaYLosCalculadosConValoresExactos) {
   ASSERT_EQ(Ejecutar({"nuevo", Ruta()}).codigo, 0);
-  EjecutarSql(Ruta(), {"INSERT INTO alcabalas (ano, mes, Cod502, Cod520, Cod115, Cod542, Cod583, Cod06, Cod110) "
-                       "VALUES (2024, 3, 12345670000, 12345, 0.1, 12.5, 1, 'Calle', 70000)"});
+  EjecutarSql(Ruta(), {"INSERT INTO alcabalas (ano, mes, Cod502, Cod520, Cod115, Cod542, Cod583, Cod06, Cod110, Cod20) "
+                       "VALUES (2024, 3, 12345670000, 12345, 0.1, 12.5, 1, 'Calle', 70000, -5000)"});
   const Resultado r = Ejecutar({"exportar", Ruta()});
   ASSERT_EQ(r.codigo, 0) << r.errores.toStdString();
   const QJsonArray alcabalas = Json(r).value("alcabalas").toArray();
@@ -126,7 +126,8 @@ TEST_F(CliArchivosTest, ExportarDaCadaColumnaYLosCalculadosConValoresExactos) {
   EXPECT_TRUE(texto.contains("\"Cod115\": 0.1,"));
   EXPECT_TRUE(texto.contains("\"Cod542\": 12.5,"));
   EXPECT_TRUE(texto.contains("\"Cod110\": 70000,"));
-  EXPECT_TRUE(texto.contains("\"Cod20\": 0,"));
+  EXPECT_TRUE(texto.contains("\"Cod20\": -0.5,"));
+  EXPECT_TRUE(texto.contains("\"Cod142\": 0,"));
 }
 
 TEST_F(CliArchivosTest, ExportarUnArchivoAntiguoSinActualizarlo) {

@@ -1,0 +1,99 @@
+// Opening a data file of 240 declarations (20 years) and reading its latest
+// declaration with every calculated box; and alcabala-cli exportar of the
+// same file. Prints the median of several runs of each.
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "declarations/calculo.h"
+#include "general/moneda.h"
+#include "general/valores.h"
+#include "storage/archivo.h"
+#include "storage/conexion.h"
+#include "storage/contribuyente.h"
+#include "storage/dataset.h"
+
+namespace {
+
+constexpr int kAnos = 20;
+constexpr int kVueltasApertura = 25;
+constexpr int kVueltasExportar = 7;
+
+void LlenarArchivo(const QString& ruta) {
+  CrearArchivoAlcabala(ruta);
+  Conexion conexion;
+  AbrirArchivoAlcabala(conexion, ruta);
+  Transaccion transaccion(conexion);
+  for (int ano = 2005; ano < 2005 + kAnos; ++ano)
+    for (int mes = 1; mes <= 12; ++mes)
+      conexion.Ejecutar(
+          "INSERT INTO alcabalas (ano, mes, Cod502, Cod520, Cod563, Cod115, Cod06) VALUES (?, ?, ?, ?, ?, ?, ?)",
+          {ano, mes, Moneda::DesdePesos(1000000 + mes).Crudo(), Moneda::DesdePesos(200000).Crudo(),
+           Moneda::DesdePesos(5000000).Crudo(), 1.5, QString("Calle %1").leftJustified(50, ' ')});
+  transaccion.Confirmar();
+}
+
+double Mediana(std::vector<double> valores) {
+  std::sort(valores.begin(), valores.end());
+  return valores.at(valores.size() / 2);
+}
+
+// One opening as the window does it: schema check, both data sets, last row.
+double AbrirYLeerUltima(const QString& ruta, const QLocale& locale) {
+  QElapsedTimer reloj;
+  reloj.start();
+  Conexion conexion;
+  AbrirArchivoAlcabala(conexion, ruta);
+  DataSet contribuyente(&conexion, "contribuyente", false);
+  contribuyente.DefinirCalculados(CamposCalculadosContribuyente(), ADODataSetContribuyenteCalcFields);
+  contribuyente.Abrir();
+  DataSet alcabalas(&conexion, "alcabalas", true);
+  alcabalas.DefinirCalculados(CamposCalculadosAlcabala(),
+                              [locale](Registro& r) { ADODataSetAlcabalaCalcFields(r, locale); });
+  alcabalas.Abrir();
+  alcabalas.Ultimo();
+  const Moneda total = NuloACeroMoneda(alcabalas.Valor("Cod91"));
+  const double ms = reloj.nsecsElapsed() / 1e6;
+  if (alcabalas.Valor("ano").toInt() != 2005 + kAnos - 1 || total.EsCero()) std::printf("lectura inesperada\n");
+  return ms;
+}
+
+double Exportar(const QString& cli, const QString& ruta) {
+  QElapsedTimer reloj;
+  reloj.start();
+  QProcess proceso;
+  proceso.start(cli, {"exportar", ruta});
+  proceso.waitForFinished(120000);
+  const QByteArray salida = proceso.readAllStandardOutput();
+  const double ms = reloj.nsecsElapsed() / 1e6;
+  if (proceso.exitCode() != 0 || salida.isEmpty()) std::printf("exportar falló\n");
+  return ms;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QTemporaryDir carpeta;
+  const QString ruta = carpeta.filePath("Veinte.alc");
+  LlenarArchivo(ruta);
+  const QLocale locale(QLocale::Spanish, QLocale::Chile);
+
+  std::vector<double> aperturas;
+  for (int i = 0; i < kVueltasApertura; ++i) aperturas.push_back(AbrirYLeerUltima(ruta, locale));
+  std::printf("abrir archivo de %d declaraciones y leer la última con calculados: mediana %.2f ms (%d vueltas)\n",
+              kAnos * 12, Mediana(aperturas), kVueltasApertura);
+
+  const QString cli = QCoreApplication::applicationDirPath() + "/../bin/alcabala-cli";
+  std::vector<double> exportaciones;
+  for (int i = 0; i < kVueltasExportar; ++i) exportaciones.push_back(Exportar(cli, ruta));
+  std::printf("alcabala-cli exportar del mismo archivo: mediana %.2f ms (%d vueltas, proceso incluido)\n",
+              Mediana(exportaciones), kVueltasExportar);
+  return 0;
+}
