@@ -335,6 +335,18 @@ TEST(Calculo, ExcesoSinTopesNoSeMuestraMasQueEnElTotal) {
   EXPECT_EQ(e.Texto("Cod547Mostrar"), "(5.000)");
 }
 
+TEST(Calculo, UnTopeNegativoNoRecibeRemanente) {
+  // Only a stored negative makes a credit total negative; it carries nothing
+  // forward and leaves the excess to the boxes after it.
+  RegistroMemoria d = RegistroMemoria::Declaracion();
+  Topes(d, 0, 0, 0, 1000, -300);
+  d.Pesos("50", 100);  // 547 = 100 − 1,000 + 300 = −600
+  Calcular(d);
+  EXPECT_EQ(d.Monto("547"), -600);
+  EXPECT_EQ(d.Monto("591"), 0);
+  EXPECT_EQ(d.Monto("130"), 600);
+}
+
 TEST(Calculo, TotalDeterminadoCeroYPositivo) {
   RegistroMemoria d = RegistroMemoria::Declaracion();
   Topes(d, 10, 10, 10, 10, 10);

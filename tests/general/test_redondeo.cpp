@@ -40,8 +40,7 @@ TEST(MultiplicarTasa, UsaElValorBinarioExactoDeLaTasa) {
   // 0.1f is 0.100000001490116…: 5,000 pesos give 500.0000074…, kept as 500.0000;
   // 0.1 (double) is 0.1000000000000000055…, just as close to 500.
   EXPECT_EQ(MultiplicarTasa(P(5000), static_cast<double>(0.1f)), P(500));
-  // 0.3f is 0.300000011920928955…: 0.00005 more needs 4,194 pesos.
-  // 1,000,000 × 0.3f = 300,000.0119… → 300,000.0119.
+  // 0.3f is 0.300000011920928955…: 1,000,000 × 0.3f = 300,000.01192… → 300,000.0119.
   EXPECT_EQ(MultiplicarTasa(P(1000000), static_cast<double>(0.3f)), Crudo(3000000119));
   // The same with 0.3 (double) is 299,999.99999999998889… → 300,000.0000.
   EXPECT_EQ(MultiplicarTasa(P(1000000), 0.3), P(300000));
