@@ -196,9 +196,18 @@ bool CajaEdicion::Vacio() const { return Vacia(dataSet_); }
 
 bool CajaEdicion::PuedeEscribir() const { return Escribible(dataSet_) && !isReadOnly(); }
 
+void CajaEdicion::PonerLargoMaximo(int largo) {
+  largoMaximo_ = largo;
+  if (hasFocus() && largo > 0) setMaxLength(largo);
+}
+
 void CajaEdicion::PonerTexto(const QString& texto) {
+  // QLineEdit cuts any text to its limit: only the edit form gets it.
+  const int limite = hasFocus() && largoMaximo_ > 0 ? largoMaximo_ : 32767;
   mostrando_ = true;
+  setMaxLength(32767);
   setText(texto);
+  if (limite < 32767 && texto.size() <= limite) setMaxLength(limite);
   mostrando_ = false;
 }
 

@@ -42,6 +42,12 @@ class CajaEdicion : public QLineEdit {
   QString Campo() const { return campo_; }
   Presentacion PresentacionCaja() const { return presentacion_; }
 
+  // Most characters the user may type (0: no limit). It holds while the box
+  // is being edited only: the display form may be longer (separators, the
+  // RUT's check digit).
+  void PonerLargoMaximo(int largo);
+  int LargoMaximo() const { return largoMaximo_; }
+
   // Shows the field's current value again (display or edit form).
   void MostrarValor();
   // Writes the typed text into the field when the user changed it, putting
@@ -77,6 +83,7 @@ class CajaEdicion : public QLineEdit {
   QLocale locale_;
   QPointer<DataSet> dataSet_;
   QString campo_;
+  int largoMaximo_ = 0;
   bool modificada_ = false;
   bool mostrando_ = false;
 };

@@ -33,12 +33,13 @@ QFont FuenteFormulario(int pixeles, bool negrita = false) {
 // and takes a smaller font when it does not fit at the normal size.
 class Celda : public QLabel {
  public:
-  Celda(const QString& texto, const QColor& fondo, bool negrita, Qt::Alignment alineacion, QWidget* padre)
-      : QLabel(texto, padre), fondo_(fondo), negrita_(negrita), alineacion_(alineacion) {}
+  Celda(const QString& texto, const QColor& fondo, bool negrita, Qt::Alignment alineacion, QWidget* padre,
+        int margen = 3)
+      : QLabel(texto, padre), fondo_(fondo), negrita_(negrita), alineacion_(alineacion), margen_(margen) {}
 
   // Fits the text in the cell's current size.
   void Ajustar() {
-    const QRect area = rect().adjusted(3, 1, -3, -1);
+    const QRect area = rect().adjusted(margen_, 1, -margen_, -1);
     for (int px = PixelesFuente; px >= PixelesMinimos; --px) {
       fuente_ = FuenteFormulario(px, negrita_);
       const QFontMetrics m(fuente_);
@@ -64,13 +65,14 @@ class Celda : public QLabel {
     p.setFont(fuente_);
     p.setPen(QColor(0, 0, 0x80));
     const int flags = static_cast<int>(alineacion_) | (ajuste_ ? Qt::TextWordWrap : 0);
-    p.drawText(rect().adjusted(3, 0, -3, 0), flags, text());
+    p.drawText(rect().adjusted(margen_, 0, -margen_, 0), flags, text());
   }
 
  private:
   QColor fondo_;
   bool negrita_;
   Qt::Alignment alineacion_;
+  int margen_;
   QFont fuente_ = FuenteFormulario(PixelesFuente);
   bool ajuste_ = false;
 };
@@ -185,7 +187,7 @@ void PaginasFormulario::ConstruirPagina(QWidget* pagina, int indice) {
     QWidget* w = nullptr;
     switch (c.tipo) {
       case TipoCelda::Numero:
-        w = new Celda(c.texto, Qt::white, false, Qt::AlignCenter, padre);
+        w = new Celda(c.texto, Qt::white, false, Qt::AlignCenter, padre, 1);
         break;
       case TipoCelda::Texto:
         w = new Celda(c.texto, VerdeEtiqueta, false, Qt::AlignLeft | Qt::AlignVCenter, padre);
@@ -197,7 +199,7 @@ void PaginasFormulario::ConstruirPagina(QWidget* pagina, int indice) {
         w = new Celda(c.texto, VerdeEtiqueta, false, Qt::AlignCenter, padre);
         break;
       case TipoCelda::Codigo:
-        w = new Celda(c.texto, Qt::white, true, Qt::AlignCenter, padre);
+        w = new Celda(c.texto, Qt::white, true, Qt::AlignCenter, padre, 1);
         break;
       case TipoCelda::Signo:
         w = new Celda(c.texto, Qt::white, true, Qt::AlignCenter, padre);
@@ -240,7 +242,7 @@ void PaginasFormulario::ConstruirPagina(QWidget* pagina, int indice) {
           auto* edicion = new CajaEdicion(caja->presentacion, locale_, padre);
           int largo = caja->largoMaximo;
           if (largo == 0 && caja->tipo == TipoColumna::W) largo = caja->tamano;
-          if (largo > 0) edicion->setMaxLength(largo);
+          edicion->PonerLargoMaximo(largo);
           w = edicion;
         }
         w->setObjectName(NombreDeControl(*caja));

@@ -378,7 +378,7 @@ std::vector<DefPagina> Formulario() {
        Ln(61, "Taller artesanal Art.84, c) (tasa de 1,5% o 3%)", '+', {E("70", "C", 105, 9, C0)})}});
 
   anverso.secciones.push_back(DefSeccion{
-      "", 1356, 160, 0, {},
+      "", 1356, 136, 0, {},
       {Ln(62,
           "SUB TOTAL IMPUESTO DETERMINADO ANVERSO (Suma de las líneas 33 a 46, columna Impuesto y/o PPM "
           "determinado)",

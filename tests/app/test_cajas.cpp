@@ -1,0 +1,325 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+#include "app/cajas.h"
+#include "app/comando.h"
+#include "app/paginas.h"
+#include "general/errores.h"
+#include "general/moneda.h"
+#include "general/valores.h"
+#include "storage/dataset.h"
+
+namespace {
+
+const QLocale Chile(QLocale::Spanish, QLocale::Chile);
+const QLocale EEUU(QLocale::English, QLocale::UnitedStates);
+
+// A declaration row held in memory, with one field of each kind.
+std::unique_ptr<DataSet> DeclaracionEnMemoria() {
+  using TC = TipoColumna;
+  auto ds = std::make_unique<DataSet>(
+      QList<DefinicionCampo>{{QStringLiteral("Cod20"), TC::C, 0, false},
+                             {QStringLiteral("Cod115"), TC::F, 0, false},
+                             {QStringLiteral("Cod110"), TC::L, 0, false},
+                             {QStringLiteral("Cod585"), TC::S, 0, false},
+                             {QStringLiteral("Cod313"), TC::L, 0, false},
+                             {QStringLiteral("Cod09"), TC::L, 0, false},
+                             {QStringLiteral("Cod610"), TC::W, 10, false},
+                             {QStringLiteral("Cod53"), TC::S, 0, false},
+                             {QStringLiteral("Cod583"), TC::B, 0, false}},
+      QString());
+  ds->Abrir();
+  ds->Agregar();
+  ds->Asignar(QStringLiteral("Cod20"), QVariant::fromValue(Moneda::DesdePesos(1234567)));
+  ds->Asignar(QStringLiteral("Cod115"), QVariant(12.5f));
+  ds->Asignar(QStringLiteral("Cod313"), QVariant(12345678));
+  ds->Asignar(QStringLiteral("Cod53"), QVariant(13));
+  ds->Guardar();
+  return ds;
+}
+
+// Records the standard error box instead of showing it.
+struct ErroresRegistrados {
+  ErroresRegistrados() {
+    EstablecerPresentadorError([this](QWidget*, const QString& texto) { textos << texto; });
+  }
+  ~ErroresRegistrados() { EstablecerPresentadorError({}); }
+  QStringList textos;
+};
+
+// A window holding one box and a second widget to move the focus to.
+struct Ventana {
+  Ventana() {
+    ventana.resize(300, 80);
+    otro = new QLineEdit(&ventana);
+    otro->move(0, 40);
+  }
+  void Mostrar() {
+    ventana.show();
+    QApplication::setActiveWindow(&ventana);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ventana));
+  }
+  QWidget ventana;
+  QLineEdit* otro = nullptr;
+};
+
+}  // namespace
+
+TEST(TextoDeValor, MontosAgrupadosYPlanosAlEditar) {
+  const QVariant monto = QVariant::fromValue(Moneda::DesdePesos(1234567));
+  EXPECT_EQ(TextoDeValor(monto, Presentacion::Grupos, false, false, Chile), QStringLiteral("1.234.567"));
+  EXPECT_EQ(TextoDeValor(monto, Presentacion::Grupos, false, false, EEUU), QStringLiteral("1,234,567"));
+  EXPECT_EQ(TextoDeValor(monto, Presentacion::Grupos, true, false, Chile), QStringLiteral("1234567"));
+  EXPECT_EQ(TextoDeValor(QVariant::fromValue(Moneda()), Presentacion::Grupos, false, false, Chile), QString());
+  EXPECT_EQ(TextoDeValor(QVariant(1500), Presentacion::Grupos, false, false, Chile), QStringLiteral("1.500"));
+  EXPECT_EQ(TextoDeValor(QVariant(-2500.0), Presentacion::Grupos, false, false, Chile), QStringLiteral("-2.500"));
+  EXPECT_EQ(TextoDeValor(QVariant(), Presentacion::Grupos, false, false, Chile), QString());
+  EXPECT_EQ(TextoDeValor(monto, Presentacion::Grupos, false, true, Chile), QString());
+}
+
+TEST(TextoDeValor, TasasTelefonosRutYTextos) {
+  EXPECT_EQ(TextoDeValor(QVariant(12.5f), Presentacion::GruposDecimal, false, false, Chile), QStringLiteral("12,5"));
+  EXPECT_EQ(TextoDeValor(QVariant(12.5f), Presentacion::GruposDecimal, true, false, Chile), QStringLiteral("12,5"));
+  EXPECT_EQ(TextoDeValor(QVariant(12.5f), Presentacion::GruposDecimal, false, false, EEUU), QStringLiteral("12.5"));
+  EXPECT_EQ(TextoDeValor(QVariant(12.0f), Presentacion::GruposDecimal, false, false, Chile), QStringLiteral("12"));
+  EXPECT_EQ(TextoDeValor(QVariant(0.0f), Presentacion::GruposDecimal, false, false, Chile), QString());
+  EXPECT_EQ(TextoDeValor(QVariant(5551234), Presentacion::Telefono, false, false, Chile), QStringLiteral("5551234"));
+  EXPECT_EQ(TextoDeValor(QVariant(0), Presentacion::Telefono, false, false, Chile), QString());
+  EXPECT_EQ(TextoDeValor(QVariant(12345678), Presentacion::Rut, false, false, Chile), QStringLiteral("12345678-5"));
+  EXPECT_EQ(TextoDeValor(QVariant(12345678), Presentacion::Rut, true, false, Chile), QStringLiteral("12345678"));
+  EXPECT_EQ(TextoDeValor(QVariant(0), Presentacion::Rut, false, false, Chile), QString());
+  EXPECT_EQ(TextoDeValor(QVariant(QStringLiteral("Prat      ")), Presentacion::Texto, false, false, Chile),
+            QStringLiteral("Prat"));
+  EXPECT_EQ(TextoDeValor(QVariant(QStringLiteral("     (1.500)")), Presentacion::TextoDerecha, false, false, Chile),
+            QStringLiteral("     (1.500)"));
+}
+
+TEST(ValorDeTexto, NumerosQueCabenEnSuCampo) {
+  EXPECT_EQ(ValorDeTexto(QStringLiteral("1234567"), TipoColumna::C, 0, Chile).value<Moneda>(),
+            Moneda::DesdePesos(1234567));
+  EXPECT_EQ(ValorDeTexto(QStringLiteral("1.234.567"), TipoColumna::C, 0, Chile).value<Moneda>(),
+            Moneda::DesdePesos(1234567));
+  EXPECT_EQ(ValorDeTexto(QString(), TipoColumna::C, 0, Chile).value<Moneda>(), Moneda());
+  EXPECT_EQ(ValorDeTexto(QStringLiteral("-300"), TipoColumna::C, 0, Chile).value<Moneda>(), Moneda::DesdePesos(-300));
+  EXPECT_EQ(ValorDeTexto(QStringLiteral("32767"), TipoColumna::S, 0, Chile).toInt(), 32767);
+  EXPECT_EQ(ValorDeTexto(QStringLiteral("2147483647"), TipoColumna::L, 0, Chile).toInt(), 2147483647);
+  EXPECT_FLOAT_EQ(ValorDeTexto(QStringLiteral("1,5"), TipoColumna::F, 0, Chile).toFloat(), 1.5f);
+  EXPECT_FLOAT_EQ(ValorDeTexto(QStringLiteral("1.5"), TipoColumna::F, 0, EEUU).toFloat(), 1.5f);
+  EXPECT_EQ(ValorDeTexto(QStringLiteral("Prat"), TipoColumna::W, 10, Chile).toString(), QStringLiteral("Prat"));
+}
+
+TEST(ValorDeTexto, RechazaLoQueNoCabeOLoQueNoEsNumero) {
+  EXPECT_THROW(ValorDeTexto(QStringLiteral("32768"), TipoColumna::S, 0, Chile), ErrorAlcabala);
+  EXPECT_THROW(ValorDeTexto(QStringLiteral("2147483648"), TipoColumna::L, 0, Chile), ErrorAlcabala);
+  EXPECT_THROW(ValorDeTexto(QStringLiteral("99999999999999999999"), TipoColumna::L, 0, Chile), ErrorAlcabala);
+  EXPECT_THROW(ValorDeTexto(QStringLiteral("12a"), TipoColumna::C, 0, Chile), ErrorAlcabala);
+  EXPECT_THROW(ValorDeTexto(QStringLiteral("1,5"), TipoColumna::S, 0, Chile), ErrorAlcabala);
+  EXPECT_THROW(ValorDeTexto(QStringLiteral("-"), TipoColumna::C, 0, Chile), ErrorAlcabala);
+  EXPECT_THROW(ValorDeTexto(QStringLiteral("12345678901"), TipoColumna::W, 10, Chile), ErrorAlcabala);
+  try {
+    ValorDeTexto(QStringLiteral("3000000000"), TipoColumna::L, 0, Chile);
+    FAIL();
+  } catch (const ErrorAlcabala& e) {
+    EXPECT_TRUE(e.Mensaje().contains(QStringLiteral("2.147.483.647"))) << e.Mensaje().toStdString();
+  }
+}
+
+TEST(CajaEdicion, MuestraAgrupadoYEditaPlano) {
+  auto ds = DeclaracionEnMemoria();
+  Ventana v;
+  auto* caja = new CajaEdicion(Presentacion::Grupos, Chile, &v.ventana);
+  caja->Enlazar(ds.get(), QStringLiteral("Cod20"));
+  EXPECT_EQ(caja->text(), QStringLiteral("1.234.567"));
+  EXPECT_TRUE(caja->alignment() & Qt::AlignRight);
+  v.Mostrar();
+  caja->setFocus();
+  QApplication::processEvents();
+  ASSERT_TRUE(caja->hasFocus());
+  EXPECT_EQ(caja->text(), QStringLiteral("1234567"));
+  v.otro->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(caja->text(), QStringLiteral("1.234.567"));
+  // Unbinding shows an empty box.
+  caja->Enlazar(nullptr, QString());
+  EXPECT_EQ(caja->text(), QString());
+}
+
+TEST(CajaEdicion, EscribirPoneEnEdicionYGuardaAlSalir) {
+  auto ds = DeclaracionEnMemoria();
+  ErroresRegistrados errores;
+  Ventana v;
+  auto* caja = new CajaEdicion(Presentacion::Grupos, Chile, &v.ventana);
+  caja->Enlazar(ds.get(), QStringLiteral("Cod110"));
+  EXPECT_EQ(caja->text(), QString());  // 0 shows nothing
+  QSignalSpy salida(caja, &CajaEdicion::Salida);
+  v.Mostrar();
+  caja->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(caja->text(), QStringLiteral("0"));
+  caja->selectAll();
+  QTest::keyClicks(caja, QStringLiteral("2500"));
+  EXPECT_EQ(ds->Estado(), EstadoDataSet::Edicion);
+  v.otro->setFocus();
+  QApplication::processEvents();
+  EXPECT_TRUE(errores.textos.isEmpty());
+  EXPECT_EQ(NuloACeroEntero(ds->Valor(QStringLiteral("Cod110"))), 2500);
+  EXPECT_EQ(caja->text(), QStringLiteral("2.500"));
+  EXPECT_EQ(salida.count(), 1);
+}
+
+TEST(CajaEdicion, UnValorQueNoCabeSeRechazaYElTextoQueda) {
+  auto ds = DeclaracionEnMemoria();
+  ErroresRegistrados errores;
+  Ventana v;
+  auto* caja = new CajaEdicion(Presentacion::Grupos, Chile, &v.ventana);
+  caja->Enlazar(ds.get(), QStringLiteral("Cod110"));
+  QSignalSpy salida(caja, &CajaEdicion::Salida);
+  v.Mostrar();
+  caja->setFocus();
+  QApplication::processEvents();
+  caja->selectAll();
+  QTest::keyClicks(caja, QStringLiteral("3000000000"));
+  v.otro->setFocus();
+  QApplication::processEvents();
+  ASSERT_EQ(errores.textos.size(), 1);
+  EXPECT_TRUE(errores.textos[0].contains(QStringLiteral("no cabe"))) << errores.textos[0].toStdString();
+  EXPECT_EQ(caja->text(), QStringLiteral("3000000000"));
+  EXPECT_EQ(NuloACeroEntero(ds->Valor(QStringLiteral("Cod110"))), 0);
+  EXPECT_EQ(salida.count(), 0);
+  QApplication::processEvents();
+  EXPECT_TRUE(caja->hasFocus());  // back for the user to mend
+}
+
+TEST(CajaEdicion, ElLargoMaximoLimitaLoTecleadoNoLoMostrado) {
+  auto ds = DeclaracionEnMemoria();
+  ds->Editar();
+  ds->Asignar(QStringLiteral("Cod20"), QVariant::fromValue(Moneda::DesdePesos(999999999)));
+  Ventana v;
+  auto* caja = new CajaEdicion(Presentacion::Grupos, Chile, &v.ventana);
+  caja->PonerLargoMaximo(9);
+  caja->Enlazar(ds.get(), QStringLiteral("Cod20"));
+  EXPECT_EQ(caja->text(), QStringLiteral("999.999.999"));
+  v.Mostrar();
+  caja->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(caja->text(), QStringLiteral("999999999"));
+  caja->selectAll();
+  QTest::keyClicks(caja, QStringLiteral("12345678901"));
+  EXPECT_EQ(caja->text(), QStringLiteral("123456789"));
+  v.otro->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(caja->text(), QStringLiteral("123.456.789"));
+}
+
+TEST(CajaEdicion, FiltroDeTeclasComoGancho) {
+  auto ds = DeclaracionEnMemoria();
+  Ventana v;
+  auto* caja = new CajaEdicion(Presentacion::GruposDecimal, Chile, &v.ventana);
+  caja->Enlazar(ds.get(), QStringLiteral("Cod115"));
+  caja->filtroTeclas = [](const QString& texto, QChar tecla, int) { return TeclaDecimal(texto, tecla, Chile); };
+  v.Mostrar();
+  caja->setFocus();
+  QApplication::processEvents();
+  caja->selectAll();
+  QTest::keyClicks(caja, QStringLiteral("1a.5."));
+  EXPECT_EQ(caja->text(), QStringLiteral("1,5"));
+  v.otro->setFocus();
+  QApplication::processEvents();
+  EXPECT_FLOAT_EQ(ds->Valor(QStringLiteral("Cod115")).toFloat(), 1.5f);
+  EXPECT_EQ(caja->text(), QStringLiteral("1,5"));
+}
+
+TEST(CajaEdicion, SinDeclaracionNoSeEscribe) {
+  auto ds = std::make_unique<DataSet>(QList<DefinicionCampo>{{QStringLiteral("Cod20"), TipoColumna::C, 0, false}},
+                                      QString());
+  ds->Abrir();
+  Ventana v;
+  auto* caja = new CajaEdicion(Presentacion::Grupos, Chile, &v.ventana);
+  caja->Enlazar(ds.get(), QStringLiteral("Cod20"));
+  v.Mostrar();
+  caja->setFocus();
+  QApplication::processEvents();
+  QTest::keyClicks(caja, QStringLiteral("12"));
+  EXPECT_EQ(caja->text(), QString());
+  EXPECT_EQ(ds->Estado(), EstadoDataSet::Consulta);
+}
+
+TEST(CajaEdicion, RutYTelefono) {
+  auto ds = DeclaracionEnMemoria();
+  CajaEdicion rut(Presentacion::Rut, Chile);
+  rut.Enlazar(ds.get(), QStringLiteral("Cod313"));
+  EXPECT_EQ(rut.text(), QStringLiteral("12345678-5"));
+  EXPECT_TRUE(rut.alignment() & Qt::AlignLeft);
+  CajaEdicion telefono(Presentacion::Telefono, Chile);
+  telefono.Enlazar(ds.get(), QStringLiteral("Cod09"));
+  EXPECT_EQ(telefono.text(), QString());
+  ds->Editar();
+  ds->Asignar(QStringLiteral("Cod09"), QVariant(2123456));
+  EXPECT_EQ(telefono.text(), QStringLiteral("2123456"));
+  ds->Cancelar();
+  EXPECT_EQ(telefono.text(), QString());
+}
+
+TEST(ListaDatos, MuestraElItemGuardadoONinguno) {
+  auto ds = DeclaracionEnMemoria();
+  ListaDatos lista({1, 2, 3, 4, 5, 13, 6, 7, 8, 9, 10, 11, 12});
+  lista.Enlazar(ds.get(), QStringLiteral("Cod53"));
+  EXPECT_EQ(lista.currentText(), QStringLiteral("13"));
+  EXPECT_EQ(lista.currentIndex(), 5);
+  ds->Editar();
+  ds->Asignar(QStringLiteral("Cod53"), QVariant(0));
+  EXPECT_EQ(lista.currentIndex(), -1);
+  QSignalSpy cambio(&lista, &ListaDatos::Cambiada);
+  emit lista.activated(2);
+  EXPECT_EQ(NuloACeroEntero(ds->Valor(QStringLiteral("Cod53"))), 3);
+  ASSERT_EQ(cambio.count(), 1);
+  EXPECT_EQ(cambio[0][0].toInt(), 3);
+}
+
+TEST(CasillaDatos, SigueAlCampoYLoEscribe) {
+  auto ds = DeclaracionEnMemoria();
+  CasillaDatos casilla;
+  casilla.Enlazar(ds.get(), QStringLiteral("Cod583"));
+  EXPECT_FALSE(casilla.isChecked());
+  QSignalSpy cambio(&casilla, &CasillaDatos::Cambiada);
+  casilla.click();
+  EXPECT_EQ(ds->Estado(), EstadoDataSet::Edicion);
+  EXPECT_TRUE(NuloAFalso(ds->Valor(QStringLiteral("Cod583"))));
+  EXPECT_EQ(cambio.count(), 1);
+  ds->Cancelar();
+  EXPECT_FALSE(casilla.isChecked());
+  EXPECT_EQ(cambio.count(), 2);  // every change of state is told
+}
+
+TEST(PaginasFormulario, EnlazaCadaCajaConSuDataSet) {
+  auto ds = DeclaracionEnMemoria();
+  auto contribuyente = std::make_unique<DataSet>(
+      QList<DefinicionCampo>{{QStringLiteral("RUT"), TipoColumna::L, 0, false},
+                             {QStringLiteral("ApellidoPaternoRazonSocial"), TipoColumna::W, 50, false},
+                             {QStringLiteral("ApellidoMaterno"), TipoColumna::W, 50, false},
+                             {QStringLiteral("nombres"), TipoColumna::W, 50, false}},
+      QString());
+  contribuyente->Abrir();
+  contribuyente->Agregar();
+  contribuyente->Asignar(QStringLiteral("RUT"), QVariant(7654321));
+  contribuyente->Asignar(QStringLiteral("ApellidoPaternoRazonSocial"), QStringLiteral("Empresa"));
+  contribuyente->Guardar();
+  QWidget anverso, reverso;
+  PaginasFormulario p(&anverso, &reverso, Chile);
+  p.Enlazar(ds.get(), contribuyente.get());
+  EXPECT_EQ(p.Edicion(QStringLiteral("20"))->text(), QStringLiteral("1.234.567"));
+  EXPECT_EQ(p.Edicion(QStringLiteral("115"))->text(), QStringLiteral("12,5"));
+  EXPECT_EQ(p.Edicion(QStringLiteral("03"))->text(), QStringLiteral("7654321-6"));
+  EXPECT_EQ(p.Edicion(QStringLiteral("01"))->text(), QStringLiteral("Empresa"));
+  EXPECT_EQ(p.Edicion(QStringLiteral("313"))->text(), QStringLiteral("12345678-5"));
+  EXPECT_EQ(p.Lista(QStringLiteral("53"))->currentText(), QStringLiteral("13"));
+  EXPECT_EQ(p.Edicion(QStringLiteral("538"))->text(), QString());  // no such field here
+  p.Desenlazar();
+  EXPECT_EQ(p.Edicion(QStringLiteral("20"))->text(), QString());
+  EXPECT_EQ(p.Edicion(QStringLiteral("03"))->text(), QString());
+  EXPECT_EQ(p.Lista(QStringLiteral("53"))->currentIndex(), -1);
+}
