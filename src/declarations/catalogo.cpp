@@ -487,20 +487,20 @@ std::vector<DefPagina> Formulario() {
   reverso.secciones.push_back(DefSeccion{
       "Créditos Especiales", 980, 106, 16, {},
       {Ln(105, "Créditos por Sistemas Solares...", '-',
-          {E("725", "C", 147, 9, C4, F::SinClic), E("737", "C", 148, 9, 421).Etiqueta("Remanente mes anterior", 106),
-           C("727", C0).Etiqueta("Total Crédito", 106)}),
+          {E("725", "C", 147, 9, C4, F::SinClic), E("737", "C", 148, 9, 447).Etiqueta("Remanente mes anterior", 132),
+           C("727", C0).Etiqueta("Total Crédito", 81)}),
        Ln(106, "Impuesto del Pago Patente Aguas...", '-',
-          {E("704", "C", 149, 9, C4), E("705", "C", 150, 9, 421).Etiqueta("Remanente mes anterior", 106),
-           C("706", C0).Etiqueta("Total Crédito", 106)}),
+          {E("704", "C", 149, 9, C4), E("705", "C", 150, 9, 447).Etiqueta("Remanente mes anterior", 132),
+           C("706", C0).Etiqueta("Total Crédito", 81)}),
        Ln(107, "Cotización Adicional Ley N° 18.566", '-',
-          {E("160", "C", 151, 9, C4), E("161", "C", 152, 9, 421).Etiqueta("Remanente mes anterior", 106),
-           C("570", C0).Etiqueta("Total Crédito", 106)}),
+          {E("160", "C", 151, 9, C4), E("161", "C", 152, 9, 447).Etiqueta("Remanente mes anterior", 132),
+           C("570", C0).Etiqueta("Total Crédito", 81)}),
        Ln(108, "Crédito Especial Empresas Cons...", '-',
-          {E("126", "C", 153, 9, C4), E("128", "C", 154, 9, 421).Etiqueta("Remanente mes anterior", 106),
-           C("571", C0).Etiqueta("Total Crédito", 106)}),
+          {E("126", "C", 153, 9, C4), E("128", "C", 154, 9, 447).Etiqueta("Remanente mes anterior", 132),
+           C("571", C0).Etiqueta("Total Crédito", 81)}),
        Ln(109, "Recuperación de Peajes Transpor...", '-',
-          {E("572", "C", 155, 9, C4), E("568", "C", 156, 9, 421).Etiqueta("Remanente mes anterior", 106),
-           C("590", C0).Etiqueta("Total Crédito", 106)})}});
+          {E("572", "C", 155, 9, C4), E("568", "C", 156, 9, 447).Etiqueta("Remanente mes anterior", 132),
+           C("590", C0).Etiqueta("Total Crédito", 81)})}});
 
   reverso.secciones.push_back(DefSeccion{
       "", 1094, 98, 0, {},
