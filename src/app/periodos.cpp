@@ -2,10 +2,10 @@
 
 #include <QComboBox>
 #include <QSignalBlocker>
-#include <QSqlQuery>
 
 #include "general/valores.h"
 #include "storage/conexion.h"
+#include "storage/periodos.h"
 
 namespace {
 
@@ -28,17 +28,14 @@ void SeleccionarPrimero(QComboBox* comboBox, Predicado coincide) {
 void LlenarComboBoxAno(QComboBox* comboBoxAno, Conexion& conexion) {
   const QSignalBlocker bloqueo(comboBoxAno);
   comboBoxAno->clear();
-  QSqlQuery consulta = conexion.Consulta(QStringLiteral("SELECT DISTINCT ano FROM alcabalas ORDER BY ano DESC"));
-  while (consulta.next()) comboBoxAno->addItem(QString::number(consulta.value(0).toLongLong()));
+  for (int ano : AnosDeclarados(conexion)) comboBoxAno->addItem(QString::number(ano));
   comboBoxAno->setCurrentIndex(-1);
 }
 
 void LlenarComboBoxMes(QComboBox* comboBoxMes, Conexion& conexion, int ano) {
   const QSignalBlocker bloqueo(comboBoxMes);
   comboBoxMes->clear();
-  QSqlQuery consulta = conexion.Consulta(
-      QStringLiteral("SELECT mes FROM alcabalas WHERE ano = ? ORDER BY mes DESC"), {ano});
-  while (consulta.next()) comboBoxMes->addItem(NombreDelMes(consulta.value(0).toInt()));
+  for (int mes : MesesDeclarados(conexion, ano)) comboBoxMes->addItem(NombreDelMes(mes));
   comboBoxMes->setCurrentIndex(-1);
 }
 
