@@ -213,7 +213,7 @@ CajaEdicion* TFormContribuyente::CrearCajaTexto(const QString& columna, const QS
   auto* caja = new CajaEdicion(Presentacion::Texto, locale_, this);
   caja->setObjectName(nombre);
   caja->setProperty("columna", columna);
-  caja->setMaxLength(TamanoColumna(columna));
+  caja->PonerLargoMaximo(TamanoColumna(columna));
   caja->setMinimumWidth(AnchoTexto);
   cajas_ << caja;
   return caja;
@@ -223,7 +223,7 @@ CajaEdicion* TFormContribuyente::CrearCajaNumero(const QString& columna, const Q
   auto* caja = new CajaEdicion(rut ? Presentacion::Rut : Presentacion::Telefono, locale_, this);
   caja->setObjectName(nombre);
   caja->setProperty("columna", columna);
-  caja->setMaxLength(rut ? LargoRut : LargoTelefono);
+  caja->PonerLargoMaximo(rut ? LargoRut : LargoTelefono);
   caja->setMinimumWidth(AnchoNumero);
   caja->filtroTeclas = FiltroDigitos;
   cajas_ << caja;
