@@ -243,11 +243,6 @@ TEST_F(CicloTest, FaltaLaUTMDelMesSiguiente) {
   EXPECT_TRUE(alcabala->EstaVacio());
 }
 
-TEST_F(CicloTest, FaltandoAmbasSeNombraElMesElegido) {
-  FuenteUTM utm;
-  EXPECT_EQ(CrearDeclaracion(*alcabala, 2010, 5, utm.Funcion()).mensaje, "No existe UTM para Mayo del 2010.");
-}
-
 TEST_F(CicloTest, UnaUTMNegativaOInvalidaCuentaComoFaltante) {
   FuenteUTM utm;
   utm.valores = {{{2010, 5}, -1}, {{2010, 6}, 36000}};
@@ -311,13 +306,6 @@ TEST_F(CicloTest, CrearMientrasSeEditaSeRechaza) {
   EXPECT_EQ(alcabala->Estado(), EstadoDataSet::Edicion);  // the user's typing is kept
   EXPECT_EQ(LeerMonto(*alcabala, "Cod20"), Pesos(5));
   EXPECT_TRUE(utm.pedidos.empty());
-}
-
-TEST_F(CicloTest, CrearRechazaPeriodosFueraDeRango) {
-  FuenteUTM utm;
-  EXPECT_THROW(CrearDeclaracion(*alcabala, 2010, 13, utm.Funcion()), ErrorAlcabala);
-  EXPECT_THROW(CrearDeclaracion(*alcabala, 40000, 1, utm.Funcion()), ErrorAlcabala);
-  EXPECT_EQ(Filas(), 0);
 }
 
 // --- Save -----------------------------------------------------------------------------
