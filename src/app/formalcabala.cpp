@@ -437,6 +437,9 @@ void TFormAlcabala::TimerMarqueeTimer() {
     return;
   }
   EditMarquee->setText(paso.texto);
+  // Shown from its first character: the line edit would otherwise scroll
+  // to the end of a text longer than the box.
+  EditMarquee->setCursorPosition(0);
   EditMarquee->setCursor(paso.cursorMano ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 

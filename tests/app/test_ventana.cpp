@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
@@ -28,6 +29,7 @@
 #include "app/cajamodal.h"
 #include "app/comando.h"
 #include "app/formalcabala.h"
+#include "app/iconos.h"
 #include "app/paginas.h"
 #include "common/servidorhttp.h"
 #include "dialogs/formacerca.h"
@@ -79,6 +81,22 @@ QStringList Textos(QComboBox* combo) {
   for (int i = 0; i < combo->count(); ++i) textos << combo->itemText(i);
   return textos;
 }
+
+// Catches what the window hands to the desktop to open.
+class Navegador : public QObject {
+  Q_OBJECT
+ public:
+  Navegador() {
+    for (const char* esquema : {"http", "https", "mailto", "file"})
+      QDesktopServices::setUrlHandler(esquema, this, "Abrir");
+  }
+  ~Navegador() override {
+    for (const char* esquema : {"http", "https", "mailto", "file"}) QDesktopServices::unsetUrlHandler(esquema);
+  }
+  QStringList abiertas;
+ public slots:
+  void Abrir(const QUrl& url) { abiertas << url.toString(); }
+};
 
 class Ventana : public ::testing::Test {
  protected:
@@ -419,22 +437,6 @@ TEST_F(Ventana, AcercaDe) {
   EXPECT_FALSE(acerca->isVisible());
 }
 
-// Catches what the window hands to the desktop to open.
-class Navegador : public QObject {
-  Q_OBJECT
- public:
-  Navegador() {
-    for (const char* esquema : {"http", "https", "mailto", "file"})
-      QDesktopServices::setUrlHandler(esquema, this, "Abrir");
-  }
-  ~Navegador() override {
-    for (const char* esquema : {"http", "https", "mailto", "file"}) QDesktopServices::unsetUrlHandler(esquema);
-  }
-  QStringList abiertas;
- public slots:
-  void Abrir(const QUrl& url) { abiertas << url.toString(); }
-};
-
 TEST_F(Ventana, EnlacesDelFabricante) {
   Navegador navegador;
   auto ventana = Crear();
@@ -498,6 +500,7 @@ TEST_F(Arranque, ConNovedadesMuestraLaVentanaYLasRota) {
   const QString texto = ventana->EditMarquee->text();
   EXPECT_TRUE(texto.endsWith("Hola"));
   EXPECT_EQ(texto.size(), ventana->AnchoMarquee() - 1 + 4);
+  EXPECT_EQ(ventana->EditMarquee->cursorPosition(), 0);  // shown from the left, entering from the right
   EXPECT_EQ(ventana->EditMarquee->cursor().shape(), Qt::PointingHandCursor);
   ventana->TimerFranjasTimer();  // no banners: the banner timer stops for good
   EXPECT_FALSE(ventana->TimerFranjas->isActive());
@@ -514,6 +517,48 @@ TEST_F(Arranque, FeedVacioApagaAmbosRelojes) {
   EXPECT_FALSE(ventana->TimerMarquee->isActive());
   EXPECT_TRUE(ventana->EditMarquee->text().isEmpty());
   EXPECT_TRUE(ventana->ImageFranja->pixmap().isNull());
+}
+
+TEST_F(Arranque, LaFranjaSeDescargaYSuClicAbreSuEnlace) {
+  QImage franja(468, 60, QImage::Format_RGB32);
+  franja.fill(Qt::darkBlue);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  franja.save(&buffer, "PNG");
+  servidor.Servir("/franja.png", 200, png, "image/png");
+  servidor.Servir("/Alcabala.xml", 200,
+                  "<?xml version=\"1.0\"?><Alcabala><Images><Image><ImageUrl>franja.png</ImageUrl>"
+                  "<NavigateUrl>https://example.org/oferta</NavigateUrl><Time>5000</Time></Image>"
+                  "</Images></Alcabala>");
+  Navegador navegador;
+  auto ventana = IniciarAlcabala({"alcabala"});
+  ASSERT_NE(ventana, nullptr);
+  ventana->ImageFranjaClick();  // no banner shown yet: nothing opens
+  EXPECT_TRUE(navegador.abiertas.isEmpty());
+  ventana->TimerFranjasTimer();
+  EXPECT_EQ(servidor.Peticiones("/franja.png"), 1);
+  EXPECT_EQ(ventana->ImageFranja->pixmap().size(), QSize(468, 60));
+  EXPECT_EQ(ventana->ImageFranja->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_TRUE(ventana->TimerFranjas->isActive());
+  EXPECT_EQ(ventana->TimerFranjas->interval(), 5000);
+  ventana->ImageFranjaClick();
+  EXPECT_EQ(navegador.abiertas, QStringList({"https://example.org/oferta"}));
+  ventana->TimerFranjasTimer();  // the picture stays in memory
+  EXPECT_EQ(servidor.Peticiones("/franja.png"), 1);
+}
+
+TEST(Iconos, NueveImagenesDibujadasDistintas) {
+  QList<QImage> vistas;
+  for (int i = 0; i < CantidadImagenesHerramienta; ++i) {
+    const QPixmap pixmap = IconoHerramientaDibujado(static_cast<ImagenHerramienta>(i)).pixmap(16, 16);
+    ASSERT_FALSE(pixmap.isNull()) << i;
+    const QImage imagen = pixmap.toImage();
+    EXPECT_FALSE(vistas.contains(imagen)) << i;
+    vistas << imagen;
+  }
+  EXPECT_FALSE(IconoVentana().isNull());
+  EXPECT_EQ(DibujarLogo(QSize(236, 78)).size(), QSize(236, 78));
 }
 
 TEST(Aplicacion, PrepararAplicacionDaTituloBotonesEnEspanolYPistasLargas) {
