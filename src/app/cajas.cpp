@@ -235,6 +235,11 @@ void CajaEdicion::GuardarValor() {
   MostrarValor();
 }
 
+void CajaEdicion::DescartarTexto() {
+  modificada_ = false;
+  MostrarValor();
+}
+
 void CajaEdicion::focusInEvent(QFocusEvent* e) {
   QLineEdit::focusInEvent(e);
   MostrarValor();

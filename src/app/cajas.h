@@ -56,6 +56,8 @@ class CajaEdicion : public QLineEdit {
   void GuardarValor();
   // Whether the text differs from the field's value since it was shown.
   bool Modificada() const { return modificada_; }
+  // Drops what was typed and not yet written: the field's value shows again.
+  void DescartarTexto();
 
   // Hooks for the input behaviour of the box.
   FiltroTeclas filtroTeclas;
