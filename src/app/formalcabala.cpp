@@ -46,6 +46,7 @@ constexpr int kAnchoVentana = TFormAlcabala::AnchoMinimoCliente;
 constexpr int kAltoVentana = 545;
 constexpr int kAltoBarra = 26;
 constexpr int kAnchoBoton = 23;
+constexpr int kAnchoSeparador = 8;
 constexpr int kIzquierdaMarquee = 256;
 constexpr int kArribaMarquee = 3;
 constexpr int kAltoMarquee = 24;
@@ -284,6 +285,7 @@ void TFormAlcabala::CrearBarraHerramientas() {
     ToolBar1->layout()->setContentsMargins(0, 0, 0, 0);
   }
   ToolBar1->setGeometry(0, 0, kAnchoVentana, kAltoBarra);
+  ToolBar1->setStyleSheet(QStringLiteral("QToolBar { padding: 0px; spacing: 0px; border: none; } QToolBar::separator { width: %1px; }").arg(kAnchoSeparador));
   ToolBar1->lower();
 
   auto boton = [this](QToolButton*& destino, const char* nombre, QAction* accion) {

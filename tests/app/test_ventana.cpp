@@ -24,6 +24,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <tuple>
 
 #include "app/arranque.h"
 #include "app/cajamodal.h"
@@ -170,27 +171,31 @@ TEST_F(Ventana, MenusComoAlArrancar) {
 
 TEST_F(Ventana, LosBotonesCompartenLaAccionDeSuMenu) {
   auto ventana = Crear();
-  const std::pair<const char*, QAction*> botones[] = {
-      {"ToolButtonCrearArchivo", ventana->MenuItemCrearArchivo},
-      {"ToolButtonAbrirArchivo", ventana->MenuItemAbrirArchivo},
-      {"ToolButtonCerrarArchivo", ventana->MenuItemCerrarArchivo},
-      {"ToolButtonCrearAlcabala", ventana->MenuItemCrearAlcabala},
-      {"ToolButtonEditarAlcabala", ventana->MenuItemEditarAlcabala},
-      {"ToolButtonGuardarAlcabala", ventana->MenuItemGuardarAlcabala},
-      {"ToolButtonEliminarAlcabala", ventana->MenuItemEliminarAlcabala},
-      {"ToolButtonImprimirAnversoAlcabala", ventana->MenuItemImprimirAnversoAlcabala},
-      {"ToolButtonImprimirReversoAlcabala", ventana->MenuItemImprimirReversoAlcabala},
-      {"ToolButtonSalir", ventana->MenuItemSalir},
+  ventana->show();
+  QApplication::processEvents();
+  const std::tuple<const char*, QAction*, int> botones[] = {
+      {"ToolButtonCrearArchivo", ventana->MenuItemCrearArchivo, 0},
+      {"ToolButtonAbrirArchivo", ventana->MenuItemAbrirArchivo, 23},
+      {"ToolButtonCerrarArchivo", ventana->MenuItemCerrarArchivo, 46},
+      {"ToolButtonCrearAlcabala", ventana->MenuItemCrearAlcabala, 77},
+      {"ToolButtonEditarAlcabala", ventana->MenuItemEditarAlcabala, 100},
+      {"ToolButtonGuardarAlcabala", ventana->MenuItemGuardarAlcabala, 123},
+      {"ToolButtonEliminarAlcabala", ventana->MenuItemEliminarAlcabala, 146},
+      {"ToolButtonImprimirAnversoAlcabala", ventana->MenuItemImprimirAnversoAlcabala, 177},
+      {"ToolButtonImprimirReversoAlcabala", ventana->MenuItemImprimirReversoAlcabala, 200},
+      {"ToolButtonSalir", ventana->MenuItemSalir, 231},
   };
   const QList<QAction*> barra = ventana->ToolBar1->actions();
   int separadores = 0;
   for (QAction* a : barra) separadores += a->isSeparator();
   EXPECT_EQ(separadores, 3);
   EXPECT_EQ(barra.size(), 13);
-  for (const auto& [nombre, accion] : botones) {
+  for (const auto& [nombre, accion, izquierda] : botones) {
     SCOPED_TRACE(nombre);
     auto* boton = ventana->findChild<QToolButton*>(nombre);
     ASSERT_NE(boton, nullptr);
+    EXPECT_EQ(boton->x(), izquierda);
+    EXPECT_EQ(boton->width(), 23);
     EXPECT_EQ(boton->defaultAction(), accion);
     EXPECT_EQ(boton->isEnabled(), accion->isEnabled());
     EXPECT_EQ(boton->toolTip(), accion->toolTip());
