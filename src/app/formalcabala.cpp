@@ -24,6 +24,7 @@
 
 #include "app/clic.h"
 #include "app/comando.h"
+#include "app/estados.h"
 #include "app/iconos.h"
 #include "app/paginas.h"
 #include "app/periodos.h"
@@ -563,34 +564,20 @@ void TFormAlcabala::MenuItemAcercaClick() {
 void TFormAlcabala::DataSetAlcabalaCambioEstado() { EstablecerEstadoControles(); }
 
 void TFormAlcabala::EstablecerEstadoControles() {
-  const bool conectado = ADOConnectionAlcabala->Abierta();
-  const EstadoDataSet estado = ADODataSetAlcabala->Estado();
-  const bool consulta = estado == EstadoDataSet::Consulta;
-  const bool edicion = estado == EstadoDataSet::Edicion;
-  const bool filas = ADODataSetAlcabala->Activo() && !ADODataSetAlcabala->EstaVacio();
-  const bool contribuyente = ADODataSetContribuyente->Activo() &&
-                             ADODataSetContribuyente->Estado() == EstadoDataSet::Consulta &&
-                             !ADODataSetContribuyente->EstaVacio();
-
-  MenuItemCrearArchivo->setEnabled(!conectado || consulta);
-  MenuItemAbrirArchivo->setEnabled(!edicion);
-  MenuItemCerrarArchivo->setEnabled(consulta);
-  MenuItemContribuyente->setEnabled(contribuyente);
-  MenuItemCrearAlcabala->setEnabled(consulta);
-  MenuItemEditarAlcabala->setEnabled((consulta || edicion) && filas);
-  MenuItemGuardarAlcabala->setEnabled(edicion);
-  const bool declaracion = consulta && filas;
-  for (QAction* accion :
-       {MenuItemEliminarAlcabala, MenuItemImprimirAnversoAlcabala, MenuItemImprimirReversoAlcabala,
-        MenuItemEmpresas, MenuItemEmpresasSinPagoImpuestos, MenuItemEmpresasPagarImpuestos,
-        MenuItemEmpresasIVA, MenuItemEmpresasRetenciones, MenuItemEmpresasPPM, MenuItemResumenIVA,
-        MenuItemResumenRetenciones, MenuItemResumenPPM})
-    accion->setEnabled(declaracion);
-  Paginas->ComboBoxAno->setEnabled(MenuItemEditarAlcabala->isEnabled());
-  Paginas->ComboBoxMes->setEnabled(MenuItemEditarAlcabala->isEnabled());
-
-  const QString pista = edicion ? QStringLiteral("Cancelar Edición Alcabala") : QStringLiteral("Editar Alcabala");
-  MenuItemEditarAlcabala->setText(edicion ? QStringLiteral("&Cancelar Edición") : QStringLiteral("&Editar"));
-  MenuItemEditarAlcabala->setStatusTip(pista);
-  MenuItemEditarAlcabala->setToolTip(pista);
+  ControlesVentana controles;
+  controles.crearArchivo = MenuItemCrearArchivo;
+  controles.abrirArchivo = MenuItemAbrirArchivo;
+  controles.cerrarArchivo = MenuItemCerrarArchivo;
+  controles.contribuyente = MenuItemContribuyente;
+  controles.crearAlcabala = MenuItemCrearAlcabala;
+  controles.editarAlcabala = MenuItemEditarAlcabala;
+  controles.guardarAlcabala = MenuItemGuardarAlcabala;
+  controles.eliminarAlcabala = MenuItemEliminarAlcabala;
+  controles.imprimir = {MenuItemImprimirAnversoAlcabala, MenuItemImprimirReversoAlcabala};
+  controles.informes = {MenuItemEmpresas,           MenuItemEmpresasSinPagoImpuestos, MenuItemEmpresasPagarImpuestos,
+                        MenuItemEmpresasIVA,        MenuItemEmpresasRetenciones,      MenuItemEmpresasPPM,
+                        MenuItemResumenIVA,         MenuItemResumenRetenciones,       MenuItemResumenPPM};
+  controles.comboBoxAno = Paginas->ComboBoxAno;
+  controles.comboBoxMes = Paginas->ComboBoxMes;
+  ::EstablecerEstadoControles(*ADOConnectionAlcabala, *ADODataSetAlcabala, *ADODataSetContribuyente, controles);
 }
