@@ -156,8 +156,8 @@ class TFormAlcabala : public QMainWindow {
   void FormCreate();
   void FormResize();
   void PrepararDialogoArchivo(QFileDialog* dialogo);
-  // Whether the declarations data set's state or position changed: the
-  // commands follow it.
+  // Runs after every state change or move of the declarations data set:
+  // the commands follow it.
   void DataSetAlcabalaCambioEstado();
   // Title and lists of a window with no file.
   void MostrarSinArchivo();
