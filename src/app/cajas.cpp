@@ -243,6 +243,11 @@ void CajaEdicion::DescartarTexto() {
 void CajaEdicion::focusInEvent(QFocusEvent* e) {
   QLineEdit::focusInEvent(e);
   MostrarValor();
+  // Showing the edit form drops the selection a keyboard user gets on
+  // entering a box: put it back, so typing replaces the value.
+  const Qt::FocusReason razon = e->reason();
+  if (razon == Qt::TabFocusReason || razon == Qt::BacktabFocusReason || razon == Qt::ShortcutFocusReason)
+    selectAll();
 }
 
 void CajaEdicion::focusOutEvent(QFocusEvent* e) {

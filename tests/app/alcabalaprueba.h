@@ -1,0 +1,212 @@
+#pragma once
+// Helpers shared by the tests of the window's states, navigation, commands
+// and box input: data files with declarations, the form pages on their own
+// over real data sets, the main window on a file, answering message boxes.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "app/comando.h"
+#include "app/entradacajas.h"
+#include "app/estados.h"
+#include "app/formalcabala.h"
+#include "app/paginas.h"
+#include "declarations/calculo.h"
+#include "general/valores.h"
+#include "storage/archivo.h"
+#include "storage/conexion.h"
+#include "storage/contribuyente.h"
+#include "storage/dataset.h"
+
+namespace prueba {
+
+// Records the standard error boxes instead of showing them.
+struct ErroresAnotados {
+  ErroresAnotados() {
+    EstablecerPresentadorError([this](QWidget*, const QString& texto) { textos << texto; });
+  }
+  ~ErroresAnotados() { EstablecerPresentadorError({}); }
+  QStringList textos;
+};
+
+// Runs SQL statements on a data file through a connection of its own.
+inline void EjecutarSql(const QString& ruta, const QStringList& sentencias) {
+  const QString nombre = QStringLiteral("prueba-sql");
+  {
+    QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
+    base.setDatabaseName(ruta);
+    ASSERT_TRUE(base.open());
+    QSqlQuery consulta(base);
+    for (const QString& sql : sentencias) ASSERT_TRUE(consulta.exec(sql)) << qPrintable(consulta.lastError().text());
+  }
+  QSqlDatabase::removeDatabase(nombre);
+}
+
+// A value read straight from the file.
+inline QVariant LeerSql(const QString& ruta, const QString& sql) {
+  const QString nombre = QStringLiteral("prueba-sql-lectura");
+  QVariant valor;
+  {
+    QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
+    base.setDatabaseName(ruta);
+    if (base.open()) {
+      QSqlQuery consulta(base);
+      if (consulta.exec(sql) && consulta.next()) valor = consulta.value(0);
+    }
+  }
+  QSqlDatabase::removeDatabase(nombre);
+  return valor;
+}
+
+// Currency columns hold pesos × 10,000.
+inline qint64 Pesos(const QVariant& crudo) { return crudo.toLongLong() / 10000; }
+
+// A new data file in a temporary folder, with declarations of the periods given.
+struct ArchivoPrueba {
+  explicit ArchivoPrueba(const QList<std::pair<int, int>>& periodos = {}) {
+    ruta = dir.filePath(QStringLiteral("Empresa.alc"));
+    CrearArchivoAlcabala(ruta);
+    QStringList sql;
+    for (const auto& [ano, mes] : periodos)
+      sql << QStringLiteral("INSERT INTO alcabalas (ano, mes) VALUES (%1, %2)").arg(ano).arg(mes);
+    EjecutarSql(ruta, sql);
+  }
+  // Sets columns of the declaration (ano, mes): "Cod502 = 1900000000".
+  void Poner(int ano, int mes, const QString& asignaciones) const {
+    EjecutarSql(ruta, {QStringLiteral("UPDATE alcabalas SET %1 WHERE ano = %2 AND mes = %3")
+                           .arg(asignaciones)
+                           .arg(ano)
+                           .arg(mes)});
+  }
+  void PonerContribuyente(const QString& asignaciones) const {
+    EjecutarSql(ruta, {QStringLiteral("UPDATE contribuyente SET %1").arg(asignaciones)});
+  }
+  QVariant Leer(int ano, int mes, const QString& columna) const {
+    return LeerSql(ruta, QStringLiteral("SELECT %1 FROM alcabalas WHERE ano = %2 AND mes = %3")
+                             .arg(columna)
+                             .arg(ano)
+                             .arg(mes));
+  }
+  int Cantidad() const { return LeerSql(ruta, QStringLiteral("SELECT COUNT(*) FROM alcabalas")).toInt(); }
+
+  QTemporaryDir dir;
+  QString ruta;
+};
+
+// Shows a top-level widget and makes it the active window, so focus moves
+// as it does for a user.
+inline void Activar(QWidget* ventana) {
+  ventana->show();
+  ventana->activateWindow();
+  QApplication::setActiveWindow(ventana);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(ventana));
+}
+
+// The form pages on their own, over a data file's real data sets, with the
+// input behaviour installed for a chosen locale.
+struct PaginasPrueba {
+  PaginasPrueba(const QString& ruta, const QLocale& locale, double iva = 19)
+      : alcabala(&conexion, QStringLiteral("alcabalas"), true),
+        contribuyente(&conexion, QStringLiteral("contribuyente"), false) {
+    alcabala.DefinirCalculados(CamposCalculadosAlcabala(), [locale](Registro& registro) {
+      ADODataSetAlcabalaCalcFields(registro, locale);
+    });
+    contribuyente.DefinirCalculados(CamposCalculadosContribuyente(), &ADODataSetContribuyenteCalcFields);
+    conexion.Abrir(ruta);
+    contribuyente.Abrir();
+    alcabala.Abrir();
+    alcabala.Ultimo();
+    anverso = new QWidget(&ventana);
+    reverso = new QWidget(&ventana);
+    paginas = std::make_unique<PaginasFormulario>(anverso, reverso, locale);
+    reverso->move(anverso->width() + 10, 0);
+    ventana.resize(anverso->width() + reverso->width() + 10, qMax(anverso->height(), reverso->height()));
+    paginas->Enlazar(&alcabala, &contribuyente);
+    InstalarEntradaCajas({paginas.get(), &alcabala, &contribuyente, [iva] { return iva; }, locale});
+  }
+  ~PaginasPrueba() { paginas->Desenlazar(); }
+
+  // "&Editar": edit state and the input boxes on.
+  void Editar() {
+    alcabala.Editar();
+    ActivarControles(*paginas, alcabala);
+  }
+  CajaEdicion* Caja(const char* codigo) const { return paginas->Edicion(QString::fromLatin1(codigo)); }
+  QVariant Valor(const char* codigo) const { return alcabala.Valor(QStringLiteral("Cod") + QLatin1String(codigo)); }
+
+  Conexion conexion;
+  DataSet alcabala;
+  DataSet contribuyente;
+  QWidget ventana;
+  QWidget* anverso = nullptr;
+  QWidget* reverso = nullptr;
+  std::unique_ptr<PaginasFormulario> paginas;
+};
+
+// Gives a box the focus as a keyboard user would reach it.
+inline void Enfocar(QWidget* caja) {
+  caja->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+}
+
+// Types text into the focused box, key by key, as a keyboard sends it
+// (letters beyond ASCII included).
+inline void Teclear(QWidget* caja, const QString& texto) {
+  for (QChar c : texto) {
+    const int tecla = c.unicode() < 128 ? static_cast<int>(c.toUpper().unicode()) : static_cast<int>(Qt::Key_unknown);
+    QKeyEvent pulsar(QEvent::KeyPress, tecla, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(caja, &pulsar);
+    QKeyEvent soltar(QEvent::KeyRelease, tecla, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(caja, &soltar);
+  }
+}
+
+// Leaves a box: the focus moves to another widget.
+inline void Salir(QWidget* caja, QWidget* destino) {
+  ASSERT_TRUE(caja->hasFocus());
+  destino->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+}
+
+// Runs accion; every message box that becomes modal meanwhile is recorded
+// and answered with the button `respuesta` (its first button when absent).
+struct CajaRespondida {
+  QString titulo;
+  QString texto;
+  QMessageBox::StandardButtons botones;
+};
+inline std::vector<CajaRespondida> Responder(QMessageBox::StandardButton respuesta,
+                                             const std::function<void()>& accion) {
+  std::vector<CajaRespondida> vistas;
+  QTimer vigia;
+  vigia.setInterval(5);
+  QObject::connect(&vigia, &QTimer::timeout, [&vistas, respuesta] {
+    auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!caja || !caja->isVisible() || caja->property("respondida").toBool()) return;
+    caja->setProperty("respondida", true);
+    vistas.push_back({caja->windowTitle(), caja->text(), caja->standardButtons()});
+    QAbstractButton* boton = caja->button(respuesta);
+    if (boton == nullptr && !caja->buttons().isEmpty()) boton = caja->buttons().first();
+    if (boton != nullptr) boton->click();
+  });
+  vigia.start();
+  accion();
+  vigia.stop();
+  return vistas;
+}
+
+}  // namespace prueba
