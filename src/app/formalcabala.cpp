@@ -24,12 +24,17 @@
 
 #include "app/clic.h"
 #include "app/comando.h"
+#include "app/comandosalcabala.h"
+#include "app/entradacajas.h"
 #include "app/estados.h"
 #include "app/iconos.h"
+#include "app/navegacion.h"
 #include "app/paginas.h"
 #include "app/periodos.h"
 #include "declarations/calculo.h"
+#include "declarations/formcrearalcabala.h"
 #include "dialogs/formacerca.h"
+#include "dialogs/formcontribuyente.h"
 #include "general/descarga.h"
 #include "general/valores.h"
 #include "storage/archivo.h"
@@ -110,6 +115,7 @@ TFormAlcabala::TFormAlcabala(Novedades novedades, const QString& archivoInicial,
   CrearBarraHerramientas();
   CrearDialogosArchivo();
   CrearDatos();
+  ConectarDeclaraciones();
   FormCreate();
   FormResize();
 
@@ -361,9 +367,82 @@ void TFormAlcabala::CrearDatos() {
 }
 
 void TFormAlcabala::CrearDialogos() {
-  // The period and taxpayer dialogs join here, before the About dialog.
+  if (!FormCrearAlcabala) {
+    FormCrearAlcabala = new TFormCrearAlcabala(this);
+    FormCrearAlcabala->PonerConexion(ADOConnectionAlcabala);
+  }
+  if (!FormContribuyente) FormContribuyente = new TFormContribuyente(ADODataSetContribuyente, QLocale::system(), this);
   if (!FormAcerca) FormAcerca = new TFormAcerca(this);
 }
+
+void TFormAlcabala::ConectarDeclaraciones() {
+  ConectarComando(MenuItemContribuyente, this, [this] { MenuItemContribuyenteClick(); });
+  ConectarComando(MenuItemCrearAlcabala, this, [this] { MenuItemCrearAlcabalaClick(); });
+  ConectarComando(MenuItemEditarAlcabala, this, [this] { MenuItemEditarAlcabalaClick(); });
+  ConectarComando(MenuItemGuardarAlcabala, this, [this] { MenuItemGuardarAlcabalaClick(); });
+  ConectarComando(MenuItemEliminarAlcabala, this, [this] { MenuItemEliminarAlcabalaClick(); });
+  // Only the user's choice moves: selecting from the program emits no `activated`.
+  connect(Paginas->ComboBoxAno, QOverload<int>::of(&QComboBox::activated), this,
+          [this](int indice) { EjecutarComando(this, [this, indice] { ComboBoxAnoChange(indice); }); });
+  connect(Paginas->ComboBoxMes, QOverload<int>::of(&QComboBox::activated), this,
+          [this](int indice) { EjecutarComando(this, [this, indice] { ComboBoxMesChange(indice); }); });
+  InstalarEntradaCajas({Paginas, ADODataSetAlcabala, ADODataSetContribuyente,
+                        [this] { return ADOConnectionParametros->IVA(); }, QLocale::system()});
+}
+
+// --- Declarations ----------------------------------------------------------------
+
+namespace {
+
+ContextoComandos ContextoDe(TFormAlcabala* v) {
+  ContextoComandos c;
+  c.ventana = v;
+  c.conexion = v->ADOConnectionAlcabala;
+  c.alcabala = v->ADODataSetAlcabala;
+  c.contribuyente = v->ADODataSetContribuyente;
+  c.paginas = v->Paginas;
+  c.formCrearAlcabala = v->FormCrearAlcabala;
+  c.formContribuyente = v->FormContribuyente;
+  return c;
+}
+
+}  // namespace
+
+void TFormAlcabala::MenuItemContribuyenteClick() {
+  CrearDialogos();
+  ::MenuItemContribuyenteClick(ContextoDe(this));
+}
+
+void TFormAlcabala::MenuItemCrearAlcabalaClick() {
+  CrearDialogos();
+  ::MenuItemCrearAlcabalaClick(ContextoDe(this), {AnoActual, MesActual});
+}
+
+void TFormAlcabala::MenuItemEditarAlcabalaClick() { ::MenuItemEditarAlcabalaClick(ContextoDe(this)); }
+
+void TFormAlcabala::MenuItemGuardarAlcabalaClick() { ::MenuItemGuardarAlcabalaClick(ContextoDe(this)); }
+
+void TFormAlcabala::MenuItemEliminarAlcabalaClick() {
+  ::MenuItemEliminarAlcabalaClick(ContextoDe(this), {AnoActual, MesActual});
+}
+
+void TFormAlcabala::ComboBoxAnoChange(int indice) {
+  ::ComboBoxAnoChange({Paginas->ComboBoxAno, Paginas->ComboBoxMes, ADOConnectionAlcabala, ADODataSetAlcabala},
+                      {AnoActual, MesActual}, indice);
+}
+
+void TFormAlcabala::ComboBoxMesChange(int indice) {
+  ::ComboBoxMesChange({Paginas->ComboBoxAno, Paginas->ComboBoxMes, ADOConnectionAlcabala, ADODataSetAlcabala},
+                      {AnoActual, MesActual}, indice);
+}
+
+void TFormAlcabala::ActivarControles() { ::ActivarControles(*Paginas, *ADODataSetAlcabala); }
+
+void TFormAlcabala::DesactivarControles() { ::DesactivarControles(*Paginas); }
+
+void TFormAlcabala::ActivarControlesAntecedentes() { ::ActivarControlesAntecedentes(*Paginas); }
+
+void TFormAlcabala::DesactivarControlesAntecedentes() { ::DesactivarControlesAntecedentes(*Paginas); }
 
 // --- FormCreate and FormResize -----------------------------------------------------
 
@@ -474,6 +553,7 @@ void TFormAlcabala::CrearArchivoAlcabala(const QString& ruta) {
   // one is closed: a failure here leaves the old file open and unchanged.
   ::CrearArchivoAlcabala(ruta);
   ADOConnectionAlcabala->Cerrar();
+  DesactivarControles();
   ADOConnectionAlcabala->Abrir(ruta);
   ADODataSetContribuyente->Abrir();
   ADODataSetAlcabala->Abrir();
@@ -515,6 +595,7 @@ class GuardaApertura {
 void TFormAlcabala::AbrirArchivoAlcabala(const QString& ruta) {
   CursorOcupado cursor;
   ADOConnectionAlcabala->Cerrar();
+  DesactivarControles();
   // From here on the old file is closed: should the open fail, the title and
   // the lists must not go on naming it.
   GuardaApertura guarda([this] { MostrarSinArchivo(); });
@@ -545,6 +626,8 @@ void TFormAlcabala::MenuItemCerrarArchivoClick() {
 
 void TFormAlcabala::MostrarSinArchivo() {
   setWindowTitle(TituloAplicacion());
+  // Boxes left on by an edit (or by a move while editing) go off with the file.
+  DesactivarControles();
   VaciarComboBox(Paginas->ComboBoxAno);
   VaciarComboBox(Paginas->ComboBoxMes);
   // The data sets announced their closing while the file was still

@@ -25,6 +25,8 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class TFormAcerca;
+class TFormContribuyente;
+class TFormCrearAlcabala;
 
 class TFormAlcabala : public QMainWindow {
   Q_OBJECT
@@ -106,6 +108,8 @@ class TFormAlcabala : public QMainWindow {
   DataSet* ADODataSetContribuyente = nullptr;
   BaseParametros* ADOConnectionParametros = nullptr;
   TFormAcerca* FormAcerca = nullptr;
+  TFormCrearAlcabala* FormCrearAlcabala = nullptr;
+  TFormContribuyente* FormContribuyente = nullptr;
 
   // The current period; 0 and 0 when there is none.
   int AnoActual = 0;
@@ -131,12 +135,27 @@ class TFormAlcabala : public QMainWindow {
   // file and of the declarations data set.
   void EstablecerEstadoControles();
 
+  // The input boxes of both pages on (with the antecedentes boxes when the
+  // declaration's box 583 is ticked) and off; the antecedentes boxes alone.
+  void ActivarControles();
+  void DesactivarControles();
+  void ActivarControlesAntecedentes();
+  void DesactivarControlesAntecedentes();
+
  public slots:
   void MenuItemCrearArchivoClick();
   void MenuItemAbrirArchivoClick();
   void MenuItemCerrarArchivoClick();
   void MenuItemSalirClick();
   void MenuItemAcercaClick();
+  void MenuItemContribuyenteClick();
+  void MenuItemCrearAlcabalaClick();
+  void MenuItemEditarAlcabalaClick();
+  void MenuItemGuardarAlcabalaClick();
+  void MenuItemEliminarAlcabalaClick();
+  // The user picked an entry of the year or month list.
+  void ComboBoxAnoChange(int indice);
+  void ComboBoxMesChange(int indice);
   void Image4Click();
   void TimerFranjasTimer();
   void TimerMarqueeTimer();
@@ -153,6 +172,8 @@ class TFormAlcabala : public QMainWindow {
   void CrearCliente();
   void CrearDialogosArchivo();
   void CrearDatos();
+  // The declaration commands, the period lists and the boxes' behaviour.
+  void ConectarDeclaraciones();
   void FormCreate();
   void FormResize();
   void PrepararDialogoArchivo(QFileDialog* dialogo);

@@ -209,4 +209,34 @@ inline std::vector<CajaRespondida> Responder(QMessageBox::StandardButton respues
   return vistas;
 }
 
+// The main window on a data file, shown and active, with a program folder
+// of its own holding the parameter database (IVA 19).
+struct VentanaPrueba {
+  explicit VentanaPrueba(const QString& archivo = QString()) {
+    QFile::copy(QStringLiteral(ALCABALA_BIN_DIR "/alcabala.mdb"), programa.filePath(QStringLiteral("alcabala.mdb")));
+    ventana = std::make_unique<TFormAlcabala>(Novedades{}, archivo, programa.path());
+    ventana->CrearDialogos();
+    ventana->TimerFranjas->stop();
+    ventana->TimerMarquee->stop();
+    Activar(ventana.get());
+  }
+  TFormAlcabala* operator->() const { return ventana.get(); }
+  CajaEdicion* Caja(const char* codigo) const { return ventana->Paginas->Edicion(QString::fromLatin1(codigo)); }
+  QVariant Valor(const char* codigo) const {
+    return ventana->ADODataSetAlcabala->Valor(QStringLiteral("Cod") + QLatin1String(codigo));
+  }
+  int Ano() const { return static_cast<int>(NuloACeroEntero(ventana->ADODataSetAlcabala->Valor(QStringLiteral("ano")))); }
+  int Mes() const { return static_cast<int>(NuloACeroEntero(ventana->ADODataSetAlcabala->Valor(QStringLiteral("mes")))); }
+  EstadoDataSet Estado() const { return ventana->ADODataSetAlcabala->Estado(); }
+
+  QTemporaryDir programa;
+  std::unique_ptr<TFormAlcabala> ventana;
+};
+
+inline QStringList Entradas(const QComboBox* lista) {
+  QStringList textos;
+  for (int i = 0; i < lista->count(); ++i) textos << lista->itemText(i);
+  return textos;
+}
+
 }  // namespace prueba
