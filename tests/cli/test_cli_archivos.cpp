@@ -12,28 +12,24 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include "common/cli.h"
 #include "declarations/calculo.h"
 #include "declarations/catalogo.h"
 #include "storage/columnas.h"
 
 namespace {
 
-struct Resultado {
-  int codigo = -1;
-  QByteArray salida;
-  QString errores;
-};
+using Resultado = prueba::ResultadoCli;
 
 Resultado Ejecutar(const QStringList& argumentos) {
-  QProcess proceso;
-  proceso.start(QStringLiteral(ALCABALA_BIN_DIR "/alcabala-cli"), argumentos);
-  EXPECT_TRUE(proceso.waitForFinished(60000));
-  return {proceso.exitCode(), proceso.readAllStandardOutput(), QString::fromUtf8(proceso.readAllStandardError())};
+  Resultado r = prueba::EjecutarCli(argumentos);
+  EXPECT_NE(r.codigo, -1);
+  return r;
 }
 
 QJsonObject Json(const Resultado& r) {
   QJsonParseError error{};
-  const QJsonDocument documento = QJsonDocument::fromJson(r.salida, &error);
+  const QJsonDocument documento = QJsonDocument::fromJson(r.salidaCruda, &error);
   EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
   return documento.object();
 }
@@ -120,7 +116,7 @@ TEST_F(CliArchivosTest, ExportarDaCadaColumnaYLosCalculadosConValoresExactos) {
   EXPECT_EQ(d.value("NombreMes").toString(), "Marzo");
   EXPECT_EQ(d.value("Cod538").toDouble(), 1234567.0);
   // Numbers as written: whole amounts as integers, fractions exact, singles shortest.
-  const QString texto = QString::fromUtf8(r.salida);
+  const QString texto = r.salida;
   EXPECT_TRUE(texto.contains("\"Cod502\": 1234567,"));
   EXPECT_TRUE(texto.contains("\"Cod520\": 1.2345,"));
   EXPECT_TRUE(texto.contains("\"Cod115\": 0.1,"));

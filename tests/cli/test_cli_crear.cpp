@@ -12,31 +12,14 @@
 #include <QTemporaryDir>
 #include <QUuid>
 
+#include "common/cli.h"
 #include "common/servidorhttp.h"
 #include "storage/archivo.h"
 
 namespace {
 
-struct Resultado {
-  int codigo = -1;
-  QString salida;
-  QString errores;
-};
-
-Resultado EjecutarCli(const QStringList& argumentos, const QString& urlBase) {
-  QProcess proceso;
-  QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
-  entorno.insert(QStringLiteral("ALCABALA_URL_BASE"), urlBase);
-  entorno.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-  proceso.setProcessEnvironment(entorno);
-  proceso.start(QStringLiteral(ALCABALA_BIN_DIR "/alcabala-cli"), argumentos);
-  Resultado resultado;
-  if (!proceso.waitForFinished(60000)) return resultado;
-  resultado.codigo = proceso.exitStatus() == QProcess::NormalExit ? proceso.exitCode() : -1;
-  resultado.salida = QString::fromUtf8(proceso.readAllStandardOutput());
-  resultado.errores = QString::fromUtf8(proceso.readAllStandardError());
-  return resultado;
-}
+using prueba::EjecutarCli;
+using Resultado = prueba::ResultadoCli;
 
 // Rows of a query on the file, each row its values joined by "|".
 QStringList Consultar(const QString& ruta, const QString& sql, const QStringList& antes = {}) {

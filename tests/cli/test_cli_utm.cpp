@@ -3,33 +3,13 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include "common/cli.h"
 #include "common/servidorhttp.h"
 
 namespace {
 
-struct Resultado {
-  int codigo = -1;
-  QString salida;
-  QString errores;
-};
-
-// Runs the built alcabala-cli against a server, under a given locale.
-Resultado EjecutarCli(const QStringList& argumentos, const QString& urlBase,
-                      const QString& locale = QStringLiteral("C.UTF-8")) {
-  QProcess proceso;
-  QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
-  entorno.insert(QStringLiteral("ALCABALA_URL_BASE"), urlBase);
-  entorno.insert(QStringLiteral("LC_ALL"), locale);
-  entorno.insert(QStringLiteral("LANG"), locale);
-  proceso.setProcessEnvironment(entorno);
-  proceso.start(QStringLiteral(ALCABALA_BIN_DIR "/alcabala-cli"), argumentos);
-  Resultado resultado;
-  if (!proceso.waitForFinished(60000)) return resultado;
-  resultado.codigo = proceso.exitStatus() == QProcess::NormalExit ? proceso.exitCode() : -1;
-  resultado.salida = QString::fromUtf8(proceso.readAllStandardOutput());
-  resultado.errores = QString::fromUtf8(proceso.readAllStandardError());
-  return resultado;
-}
+using prueba::EjecutarCli;
+using Resultado = prueba::ResultadoCli;
 
 class CliUtm : public ::testing::Test {
  protected:
