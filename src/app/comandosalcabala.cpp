@@ -145,9 +145,11 @@ void MenuItemEditarAlcabalaClick(const ContextoComandos& contexto) {
       // What is still being typed goes with the rest of the changes.
       if (CajaEdicion* activa = CajaActiva(*contexto.paginas)) activa->DescartarTexto();
       DesactivarControles(*contexto.paginas);
-      alcabala.Cancelar();
-      // The taxpayer's RUT (box 03) typed during this edit goes too.
+      // The taxpayer's RUT (box 03) typed during this edit goes too, first,
+      // so the commands worked out when the declaration's edit ends see the
+      // taxpayer row browsing again.
       if (contexto.contribuyente != nullptr && Editando(*contexto.contribuyente)) contexto.contribuyente->Cancelar();
+      alcabala.Cancelar();
       break;
     default:
       break;
@@ -164,17 +166,11 @@ void MenuItemGuardarAlcabalaClick(const ContextoComandos& contexto) {
   // Tool buttons take no focus: the box being typed is written first.
   contexto.paginas->GuardarCajaActiva();
   DesactivarControles(*contexto.paginas);
+  // The taxpayer's RUT typed into box 03 is saved with the declaration, and
+  // first, so the commands worked out after the declaration's post see the
+  // taxpayer row browsing.
+  if (Editando(contribuyente)) contribuyente.Guardar();
   GuardarDeclaracion(alcabala, contribuyente);
-  if (Editando(contribuyente)) {
-    // The taxpayer's RUT typed into box 03 is saved with the declaration.
-    struct CancelarSiFalla {
-      DataSet& ds;
-      ~CancelarSiFalla() {
-        if (Editando(ds)) ds.Cancelar();
-      }
-    } cancelar{contribuyente};
-    contribuyente.Guardar();
-  }
 }
 
 void MenuItemEliminarAlcabalaClick(const ContextoComandos& contexto, PeriodoActual periodo) {
