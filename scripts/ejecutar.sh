@@ -3,15 +3,16 @@
 # the program against it. Arguments go to the program (a data file to open).
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
-"$raiz/scripts/instalar-dependencias.sh"
-"$raiz/scripts/compilar.sh"
-build="${ALCABALA_BUILD_DIR:-$raiz/build}"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No hay pantalla (DISPLAY vacío). Para ejecutar Alcabala sin escritorio use:" >&2
   echo "  xvfb-run -a -s '-screen 0 1280x1024x24' $0 $*" >&2
   exit 1
 fi
+
+"$raiz/scripts/instalar-dependencias.sh"
+"$raiz/scripts/compilar.sh"
+build="${ALCABALA_BUILD_DIR:-$raiz/build}"
 
 puerto="${ALCABALA_PUERTO:-8642}"
 python3 -m http.server "$puerto" --bind 127.0.0.1 --directory "$raiz/servidor" >/dev/null 2>&1 &
