@@ -4,13 +4,15 @@
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 
+# xvfb-run comes with the dependencies, so the advice below works at once.
+"$raiz/scripts/instalar-dependencias.sh"
+
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No hay pantalla (DISPLAY vacío). Para ejecutar Alcabala sin escritorio use:" >&2
   echo "  xvfb-run -a -s '-screen 0 1280x1024x24' $0 $*" >&2
   exit 1
 fi
 
-"$raiz/scripts/instalar-dependencias.sh"
 "$raiz/scripts/compilar.sh"
 build="${ALCABALA_BUILD_DIR:-$raiz/build}"
 
