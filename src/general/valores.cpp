@@ -163,35 +163,36 @@ QString FormatoGrupos(double valor, const QLocale& locale) {
 
 QString FormatoGrupos(Moneda valor, const QLocale& locale) { return FormatoGrupos(valor.ADouble(), locale); }
 
-QString FormatoGruposDecimal(double valor, const QLocale& locale) {
+namespace {
+// Up to two decimals, trailing zeros dropped. With grouping the whole part is
+// grouped and a zero whole part is left out ("###,###.##"); without it the
+// whole part always shows ("0.##").
+QString FormatoCentesimos(double valor, const QLocale& locale, bool agrupar) {
   const qint64 centesimos = static_cast<qint64>(std::llround(valor * 100.0));
-  if (centesimos == 0) return QString();
   const bool negativo = centesimos < 0;
   const quint64 magnitud = negativo ? 0 - static_cast<quint64>(centesimos) : static_cast<quint64>(centesimos);
   const qint64 enteros = static_cast<qint64>(magnitud / 100);
   const int decimales = static_cast<int>(magnitud % 100);
-  QString texto = enteros == 0 ? QString() : AgruparMiles(enteros, locale);
+  QString texto;
+  if (!agrupar)
+    texto = QString::number(enteros);
+  else if (enteros != 0)
+    texto = AgruparMiles(enteros, locale);
   if (decimales != 0) {
     QString d = QStringLiteral("%1").arg(decimales, 2, 10, QLatin1Char('0'));
     if (d.endsWith(QLatin1Char('0'))) d.chop(1);
     texto += locale.decimalPoint() + d;
   }
   return negativo ? QLatin1Char('-') + texto : texto;
+}
+}  // namespace
+
+QString FormatoGruposDecimal(double valor, const QLocale& locale) {
+  if (std::llround(valor * 100.0) == 0) return QString();
+  return FormatoCentesimos(valor, locale, true);
 }
 
-QString FormatoEdicionDecimal(double valor, const QLocale& locale) {
-  const qint64 centesimos = static_cast<qint64>(std::llround(valor * 100.0));
-  const bool negativo = centesimos < 0;
-  const quint64 magnitud = negativo ? 0 - static_cast<quint64>(centesimos) : static_cast<quint64>(centesimos);
-  QString texto = QString::number(magnitud / 100);
-  const int decimales = static_cast<int>(magnitud % 100);
-  if (decimales != 0) {
-    QString d = QStringLiteral("%1").arg(decimales, 2, 10, QLatin1Char('0'));
-    if (d.endsWith(QLatin1Char('0'))) d.chop(1);
-    texto += locale.decimalPoint() + d;
-  }
-  return negativo ? QLatin1Char('-') + texto : texto;
-}
+QString FormatoEdicionDecimal(double valor, const QLocale& locale) { return FormatoCentesimos(valor, locale, false); }
 
 QString FormatoN0(Moneda valor, const QLocale& locale) {
   return AgruparMiles(RedondearPresentacion(valor.ADouble()), locale);
