@@ -65,29 +65,6 @@ class ReactivarSiSigueEditando {
   DataSet& alcabala_;
 };
 
-// Unless confirmed, shows the declaration of the period again after a
-// failed delete (reopening the data set moves it to its first row).
-class VolverAlPeriodo {
- public:
-  VolverAlPeriodo(DataSet& alcabala, const Periodo& periodo) : alcabala_(alcabala), periodo_(periodo) {}
-  ~VolverAlPeriodo() {
-    if (confirmado_) return;
-    // Best effort: the delete's own error is the one the user sees.
-    try {
-      if (alcabala_.Activo()) alcabala_.Buscar(periodo_.ano, periodo_.mes);
-    } catch (...) {
-    }
-  }
-  VolverAlPeriodo(const VolverAlPeriodo&) = delete;
-  VolverAlPeriodo& operator=(const VolverAlPeriodo&) = delete;
-  void Confirmar() { confirmado_ = true; }
-
- private:
-  DataSet& alcabala_;
-  Periodo periodo_;
-  bool confirmado_ = false;
-};
-
 }  // namespace
 
 bool PreguntarSiNo(QWidget* padre, const QString& titulo, const QString& texto) {

@@ -46,40 +46,28 @@ class InsercionPendiente {
   DataSet& dataSet_;
 };
 
-// Remembers the row shown when the work starts and returns to it unless the
-// work is confirmed: a failed creation leaves the window where it was.
-class PosicionOriginal {
- public:
-  explicit PosicionOriginal(DataSet& dataSet) : dataSet_(dataSet) {
-    if (!dataSet_.EstaVacio()) {
-      periodo_ = {static_cast<int>(NuloACeroEntero(dataSet_.Valor(QStringLiteral("ano")))),
-                  static_cast<int>(NuloACeroEntero(dataSet_.Valor(QStringLiteral("mes"))))};
-    }
-  }
-  ~PosicionOriginal() {
-    if (confirmada_ || periodo_ == Periodo{}) return;
-    // Best effort while another error is already on its way to the user:
-    // that error is the one worth reporting, so a failure here is dropped.
-    try {
-      if (dataSet_.Activo() && dataSet_.Estado() == EstadoDataSet::Consulta)
-        dataSet_.Buscar(periodo_.ano, periodo_.mes);
-    } catch (...) {
-    }
-  }
-  PosicionOriginal(const PosicionOriginal&) = delete;
-  PosicionOriginal& operator=(const PosicionOriginal&) = delete;
-
-  void Confirmar() { confirmada_ = true; }
-
- private:
-  DataSet& dataSet_;
-  Periodo periodo_;
-  bool confirmada_ = false;
-};
-
 bool UtmDisponible(double valor) { return valor > 0; }  // also false for NaN
 
 }  // namespace
+
+VolverAlPeriodo::VolverAlPeriodo(DataSet& alcabala, const Periodo& periodo) : alcabala_(alcabala), periodo_(periodo) {}
+
+VolverAlPeriodo::VolverAlPeriodo(DataSet& alcabala) : alcabala_(alcabala) {
+  if (!alcabala_.EstaVacio())
+    periodo_ = {static_cast<int>(NuloACeroEntero(alcabala_.Valor(QStringLiteral("ano")))),
+                static_cast<int>(NuloACeroEntero(alcabala_.Valor(QStringLiteral("mes"))))};
+}
+
+VolverAlPeriodo::~VolverAlPeriodo() {
+  if (confirmado_ || periodo_ == Periodo{}) return;
+  // Another error is already on its way to the user: that one is worth
+  // reporting, so a failure here is dropped.
+  try {
+    if (alcabala_.Activo() && alcabala_.Estado() == EstadoDataSet::Consulta)
+      alcabala_.Buscar(periodo_.ano, periodo_.mes);
+  } catch (...) {
+  }
+}
 
 Periodo PeriodoSiguiente(const Periodo& periodo) {
   if (periodo.mes >= 12) return {periodo.ano + 1, 1};
@@ -128,7 +116,7 @@ CreacionDeclaracion CrearDeclaracion(DataSet& alcabala, int ano, int mes, const 
   if (!UtmDisponible(utm1)) return {ResultadoCreacion::SinUTM, MensajeSinUTM(periodo)};
   if (!UtmDisponible(utm2)) return {ResultadoCreacion::SinUTM, MensajeSinUTM(siguiente)};
 
-  PosicionOriginal posicion(alcabala);
+  VolverAlPeriodo posicion(alcabala);
   const Periodo anterior = PeriodoAnterior(periodo);
   // The seek makes the previous declaration current, so its calculated boxes
   // are those the engine computes for it now.

@@ -22,6 +22,26 @@ Periodo PeriodoSiguiente(const Periodo& periodo);
 /// The month before (January → December of the previous year).
 Periodo PeriodoAnterior(const Periodo& periodo);
 
+/// Brings the declarations data set back to a period on the way out unless the
+/// work is confirmed, so a command that fails leaves the window where it was.
+/// Best effort: when returning fails too, the command's own error is the one
+/// the user sees.
+class VolverAlPeriodo {
+ public:
+  VolverAlPeriodo(DataSet& alcabala, const Periodo& periodo);
+  /// Remembers the period of the row shown now (none for an empty data set).
+  explicit VolverAlPeriodo(DataSet& alcabala);
+  ~VolverAlPeriodo();
+  VolverAlPeriodo(const VolverAlPeriodo&) = delete;
+  VolverAlPeriodo& operator=(const VolverAlPeriodo&) = delete;
+  void Confirmar() { confirmado_ = true; }
+
+ private:
+  DataSet& alcabala_;
+  Periodo periodo_;
+  bool confirmado_ = false;
+};
+
 /// A year typed as text. Blanks around the number are ignored; anything else
 /// that is not a whole number raises ErrorAlcabala with
 /// "'<texto>' is not a valid integer value" (the text as typed).
