@@ -216,6 +216,20 @@ bool TemaCompleto() {
   return true;
 }
 
+// A disabled command shows its picture as a pale grey: Qt's own disabled
+// form keeps dark colours dark, so a disabled save looked almost enabled.
+QPixmap PixmapDesactivado(const QPixmap& original) {
+  QImage gris = original.toImage().convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < gris.height(); ++y) {
+    auto* fila = reinterpret_cast<QRgb*>(gris.scanLine(y));
+    for (int x = 0; x < gris.width(); ++x) {
+      const int nivel = 150 + qGray(fila[x]) * 80 / 255;  // 150–230: light whatever the colour
+      fila[x] = qRgba(nivel, nivel, nivel, qAlpha(fila[x]) * 3 / 4);
+    }
+  }
+  return QPixmap::fromImage(gris);
+}
+
 }  // namespace
 
 QIcon IconoHerramientaDibujado(ImagenHerramienta imagen) {
@@ -228,6 +242,7 @@ QIcon IconoHerramientaDibujado(ImagenHerramienta imagen) {
     DibujarImagen(p, imagen);
     p.end();
     icono.addPixmap(pixmap);
+    icono.addPixmap(PixmapDesactivado(pixmap), QIcon::Disabled);
   }
   return icono;
 }
