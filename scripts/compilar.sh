@@ -5,5 +5,7 @@ raiz="$(cd "$(dirname "$0")/.." && pwd)"
 build="${ALCABALA_BUILD_DIR:-$raiz/build}"
 extra=()
 [ "${CI:-}" = "true" ] && extra+=(-DALCABALA_WERROR=ON)
+# A compiler cache, where the machine has one, makes rebuilds of other checkouts quick.
+command -v ccache >/dev/null && extra+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 cmake -S "$raiz" -B "$build" "${extra[@]}" "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)"
