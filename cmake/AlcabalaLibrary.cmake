@@ -14,6 +14,8 @@ function(alcabala_library name)
   endif()
 endfunction()
 
+include(GoogleTest)
+
 # alcabala_test(NAME DIR <folder> LINKS <targets...> [GUI])
 # One test program per folder of tests/, run by CTest under the offscreen platform.
 function(alcabala_test name)
@@ -30,6 +32,9 @@ function(alcabala_test name)
   add_executable(${name} ${_src} ${_main})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} alcabala_testcommon GTest::gtest)
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600)
+  # Each test case is a test of its own for CTest: `ctest -N` lists them,
+  # `ctest -R` reruns one, and a failure names the case.
+  gtest_discover_tests(${name}
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600
+    DISCOVERY_TIMEOUT 60)
 endfunction()
