@@ -587,6 +587,36 @@ const DefinicionCampo* DataSet::FindField(const QString& campo) const {
 
 QList<DefinicionCampo> DataSet::Campos() const { return d->todos; }
 
+// --- Copies for reports ------------------------------------------------------------
+
+RegistroPlano DataSet::CopiaRegistroActual() const {
+  d->ComprobarActivo();
+  RegistroPlano copia;
+  for (int i = 0; i < d->todos.size(); ++i) copia.Agregar(d->todos.at(i).nombre, d->buffer.value(i));
+  return copia;
+}
+
+RegistroPlano DataSet::CopiaFila(int indice) const {
+  d->ComprobarActivo();
+  if (indice < 0 || indice >= d->CantidadFilas())
+    throw ErrorAlcabala(QStringLiteral("No existe la fila %1 del conjunto de datos.").arg(indice + 1));
+  const Fila& fila = d->filas.at(indice);
+  RegistroPlano copia;
+  for (int i = 0; i < d->almacenados.size(); ++i) copia.Agregar(d->almacenados.at(i).nombre, fila.valores.at(i));
+  for (const auto& campo : d->calculados) copia.Agregar(campo.nombre, QVariant());
+  if (d->manejador) d->manejador(copia);
+  // Held as the data set holds them (amounts as Moneda, texts cut to size).
+  for (const auto& campo : d->calculados) copia.Asignar(campo.nombre, ConvertirValorCampo(copia.Valor(campo.nombre), campo));
+  return copia;
+}
+
+SuspensionRecalculo::SuspensionRecalculo(DataSet& dataSet)
+    : dataSet_(dataSet), anterior_(dataSet.RecalculoAutomatico()) {
+  dataSet_.PonerRecalculoAutomatico(false);
+}
+
+SuspensionRecalculo::~SuspensionRecalculo() { dataSet_.PonerRecalculoAutomatico(anterior_); }
+
 Conexion* DataSet::ConexionDatos() const { return d->conexion; }
 
 QString DataSet::Tabla() const { return d->tabla; }
