@@ -375,3 +375,10 @@ const Plantilla& BuscarPlantilla(const QString& nombre) {
     if (p.nombre == nombre) return p;
   throw ErrorAlcabala(QStringLiteral("No existe la plantilla de informe «%1».").arg(nombre));
 }
+
+DatosInforme DatosFormulario(const Registro& declaracion, const Registro& contribuyente) {
+  DatosInforme datos;
+  datos.actuales.insert(VistaAlcabala, &declaracion);
+  datos.actuales.insert(VistaContribuyente, &contribuyente);
+  return datos;
+}

@@ -5,7 +5,9 @@
 #include <QList>
 #include <QString>
 
+#include "general/registro.h"
 #include "reports/plantilla.h"
+#include "reports/renderizador.h"
 
 // Names of the data views the templates read.
 inline const QString VistaAlcabala = QStringLiteral("DataViewAlcabala");            // the declaration shown
@@ -24,7 +26,15 @@ inline const QString PlantillaResumenIVA = QStringLiteral("ResumenIVA");
 inline const QString PlantillaResumenRetenciones = QStringLiteral("ResumenRetenciones");
 inline const QString PlantillaResumenPPM = QStringLiteral("ResumenPPM");
 
+// Titles of the two sides of the form: print dialog, status window and printer job.
+inline const QString TituloAnverso = QStringLiteral("Anverso Alcabala");
+inline const QString TituloReverso = QStringLiteral("Reverso Alcabala");
+
 // All nine, built once.
 const QList<Plantilla>& Plantillas();
 // The template of that name; throws ErrorAlcabala for an unknown name.
 const Plantilla& BuscarPlantilla(const QString& nombre);
+
+// What the front and back read: the declaration shown and the taxpayer row.
+// The records are the caller's and must outlive the run.
+DatosInforme DatosFormulario(const Registro& declaracion, const Registro& contribuyente);
