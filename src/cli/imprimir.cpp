@@ -49,6 +49,7 @@ RegistroPlano LeerDeclaracion(Conexion& conexion, const OpcionesImprimir& opcion
   DataSet alcabalas(&conexion, QStringLiteral("alcabalas"), true);
   alcabalas.DefinirCalculados(CamposCalculadosAlcabala(),
                               [locale](Registro& registro) { ADODataSetAlcabalaCalcFields(registro, locale); });
+  alcabalas.Restringir(opciones.ano, opciones.mes);
   alcabalas.Abrir();
   if (!alcabalas.Buscar(opciones.ano, opciones.mes))
     throw ErrorAlcabala(QStringLiteral("El archivo «%1» no tiene la declaración de %2 de %3")

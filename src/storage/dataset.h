@@ -69,6 +69,9 @@ class DataSet : public QObject, public Registro {
   void DefinirCalculados(const QList<DefinicionCampo>& calculados, ManejadorCalculo manejador);
   void PonerRecalculoAutomatico(bool activo);
   bool RecalculoAutomatico() const;
+  // Before opening a data set ordered on (ano, mes): read only the rows of
+  // one year (mes 0) or of one period, through the index. Ano 0 reads all.
+  void Restringir(int ano, int mes = 0);
 
   // --- State and navigation ---
   void Abrir();    // reads the rows, moves to the first; opens the connection if needed

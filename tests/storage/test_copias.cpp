@@ -96,3 +96,23 @@ TEST_F(CopiasTest, SuspensionDelRecalculoSeDeshaceAlSalirTambienConError) {
   { SuspensionRecalculo interior(ds); }
   EXPECT_FALSE(ds.RecalculoAutomatico());
 }
+
+TEST_F(CopiasTest, RestringidoLeeSoloElAnoOElPeriodo) {
+  DataSet ano(&conexion, "alcabalas", true);
+  doble.Definir(ano);
+  ano.Restringir(2024);
+  ano.Abrir();
+  ASSERT_EQ(ano.CantidadFilas(), 2);
+  EXPECT_EQ(ano.CopiaFila(0).Valor("mes").toInt(), 1);
+  EXPECT_EQ(ano.CopiaFila(1).Valor("mes").toInt(), 3);
+  EXPECT_FALSE(ano.Buscar(2023, 12));
+
+  DataSet periodo(&conexion, "alcabalas", true);
+  periodo.Restringir(2023, 12);
+  periodo.Abrir();
+  ASSERT_EQ(periodo.CantidadFilas(), 1);
+  EXPECT_EQ(periodo.Valor("Cod20").value<Moneda>(), Moneda::DesdePesos(3));
+  EXPECT_THROW(periodo.Restringir(2024), ErrorAlcabala);  // open already
+  DataSet sinOrden(&conexion, "alcabalas", false);
+  EXPECT_THROW(sinOrden.Restringir(2024), ErrorAlcabala);
+}
