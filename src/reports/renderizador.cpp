@@ -149,8 +149,8 @@ void Pintar(QPainter& pintor, const PaginaCompuesta& pagina, QPointF desplazamie
     const double y = (t.caja.top() + desplazamiento.y()) * puntosY;
     const double ancho = t.caja.width() * puntosX;
     if (t.esLinea) {
-      const double grosor = puntosY / 72.0;  // 1 point
-      pintor.fillRect(QRectF(x, y, ancho, grosor), Qt::black);
+      const double grosor = puntosY / 72.0;  // 1 point, centred on its top as a pen draws it
+      pintor.fillRect(QRectF(x, y - grosor / 2, ancho, grosor), Qt::black);
       continue;
     }
     if (t.texto.isEmpty()) continue;
