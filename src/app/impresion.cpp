@@ -1,5 +1,7 @@
 #include "app/impresion.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QLabel>
 #include <QPrintDialog>
@@ -59,6 +61,21 @@ void ImprimirConEstado(QWidget* padre, QPrinter& impresora, const Plantilla& pla
   ComprobarImpresora(impresora, titulo);
 }
 
+// The preview opens at 100 %; its fit buttons are released as Qt does when
+// the user types a zoom factor.
+void MostrarAlCienPorCiento(QPrintPreviewDialog& vista) {
+  if (auto* widget = vista.findChild<QPrintPreviewWidget*>()) {
+    widget->setZoomMode(QPrintPreviewWidget::CustomZoom);
+    widget->setZoomFactor(1.0);
+  }
+  for (const char* nombre : {"fitWidthAction", "fitPageAction"}) {
+    auto* ajuste = vista.findChild<QAction*>(QLatin1String(nombre));
+    if (ajuste == nullptr) continue;
+    if (ajuste->actionGroup() != nullptr) ajuste->actionGroup()->setExclusive(false);
+    ajuste->setChecked(false);
+  }
+}
+
 }  // namespace
 
 void EstablecerEntornoImpresion(EntornoImpresion entorno) { Entorno() = std::move(entorno); }
@@ -116,10 +133,7 @@ void MostrarVistaPrevia(QWidget* padre, const Plantilla& plantilla, const DatosI
   vista.setWindowTitle(titulo);
   vista.setModal(true);
   vista.setWindowState(vista.windowState() | Qt::WindowMaximized);
-  if (auto* widget = vista.findChild<QPrintPreviewWidget*>()) {
-    widget->setZoomMode(QPrintPreviewWidget::CustomZoom);
-    widget->setZoomFactor(1.0);
-  }
+  MostrarAlCienPorCiento(vista);
   // No exception may cross the preview's event loop: the first error closes
   // the preview and is raised once it has returned.
   std::exception_ptr error;

@@ -203,6 +203,13 @@ TEST(VistaPrevia, MaximizadaAlCienPorCientoYCerrarNoImprime) {
     ASSERT_NE(widget, nullptr);
     widget->updatePreview();
     zoom = widget->zoomMode() == QPrintPreviewWidget::CustomZoom ? widget->zoomFactor() : -1;
+    int ajustes = 0;
+    for (QAction* accion : vista.findChildren<QAction*>()) {
+      if (!accion->objectName().startsWith(QLatin1String("fit"))) continue;
+      ++ajustes;
+      EXPECT_FALSE(accion->isChecked()) << accion->objectName().toStdString();
+    }
+    EXPECT_EQ(ajustes, 2);
     paginas = widget->pageCount();
   });
   OpcionesRender opciones;
