@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QLabel>
+#include <QPaintEngine>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -140,12 +141,12 @@ void MostrarVistaPrevia(QWidget* padre, const Plantilla& plantilla, const DatosI
   QObject::connect(&vista, &QPrintPreviewDialog::paintRequested, &vista, [&](QPrinter* destino) {
     if (error) return;
     try {
-      // Painting for the screen happens before the dialog is shown; afterwards
-      // the pages are going to the printer the user chose.
-      if (vista.isVisible())
-        ImprimirConEstado(&vista, *destino, plantilla, datos, titulo, opciones);
-      else
+      // The preview's own pages are recorded as pictures; any other engine
+      // means the pages are going to the printer (or file) the user chose.
+      if (destino->paintEngine() != nullptr && destino->paintEngine()->type() == QPaintEngine::Picture)
         Renderizar(plantilla, datos, *destino, opciones);
+      else
+        ImprimirConEstado(&vista, *destino, plantilla, datos, titulo, opciones);
     } catch (...) {
       error = std::current_exception();
       vista.reject();
