@@ -1,6 +1,7 @@
 #include "cli/dibujo.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -29,7 +30,17 @@ bool LeerDestinoDibujo(QStringList& argumentos, DestinoDibujo* destino) {
 
 namespace {
 
+// A slip of the keyboard must not turn a client's data file into a PDF.
+void ProtegerArchivosDeDatos(const QString& ruta) {
+  const QString extension = QFileInfo(ruta).suffix().toLower();
+  if (extension == QLatin1String("alc") || extension == QLatin1String("oalc"))
+    throw ErrorAlcabala(QStringLiteral("«%1» es un archivo de datos de Alcabala: la salida debe ser otro archivo, "
+                                       "por ejemplo uno terminado en .pdf")
+                            .arg(QDir::toNativeSeparators(ruta)));
+}
+
 void DibujarEnPdf(const QString& ruta, const QString& titulo, const std::function<void(QPagedPaintDevice&)>& dibujar) {
+  ProtegerArchivosDeDatos(ruta);
   QSaveFile archivo(ruta);
   archivo.setDirectWriteFallback(false);
   if (!archivo.open(QIODevice::WriteOnly))

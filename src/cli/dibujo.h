@@ -26,6 +26,7 @@ bool LeerDestinoDibujo(QStringList& argumentos, DestinoDibujo* destino);
 // its folder and put in place only when complete, so a failure leaves no
 // file behind; a printer is used in full-page mode with the job named
 // titulo. Throws ErrorAlcabala with a Spanish message when there is no
-// printer, the printer fails or the file cannot be written.
+// printer, the printer fails, the file cannot be written or it would be a
+// data file (.alc, .oalc).
 void DibujarEnDestino(const DestinoDibujo& destino, const QString& titulo,
                       const std::function<void(QPagedPaintDevice&)>& dibujar);

@@ -116,6 +116,13 @@ TEST_F(ImprimirCliTest, ErroresSinArchivoDeSalida) {
   EXPECT_EQ(r.codigo, 1);
   EXPECT_TRUE(r.errores.contains("No se puede escribir el archivo")) << r.errores.toStdString();
   SoloElArchivo();
+  // The data file itself as the output, by a slip of the keyboard: it stays as it was.
+  const QByteArray antes = Bytes();
+  r = EjecutarCli({"imprimir", archivo, "2024-03", "anverso", "--pdf", archivo}, QString(), Chile);
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_TRUE(r.errores.contains("es un archivo de datos")) << r.errores.toStdString();
+  EXPECT_EQ(Bytes(), antes);
+  SoloElArchivo();
   // A printer that does not exist (or no printer at all).
   r = EjecutarCli({"imprimir", archivo, "2024-03", "anverso", "--impresora", "Alcabala-No-Existe"}, QString(), Chile);
   EXPECT_EQ(r.codigo, 1);
