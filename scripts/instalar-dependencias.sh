@@ -8,7 +8,7 @@ PAQUETES=(
   libsqlite3-dev sqlite3
   libcurl4-openssl-dev libxml2-dev libpng-dev
   libgtest-dev libcpp-httplib-dev libbenchmark-dev
-  fonts-liberation2 hicolor-icon-theme
+  fonts-liberation2 hicolor-icon-theme poppler-utils
   python3 xvfb xauth
 )
 

@@ -13,17 +13,8 @@
 #include <functional>
 
 #include "declarations/catalogo.h"
+#include "declarations/presentacion.h"
 #include "storage/dataset.h"
-
-// The text a box shows for a stored value. Pure: the locale is an argument.
-// While editing amounts are plain digits, rates "0.##", RUTs the plain body.
-QString TextoDeValor(const QVariant& valor, Presentacion presentacion, bool editando, bool dataSetVacio,
-                     const QLocale& locale);
-
-// The value to store for a typed text, for a field of that type (and size
-// for W fields). Empty text stores 0 (empty text for W). Raises ErrorAlcabala
-// with a Spanish message when the text is not a number or does not fit.
-QVariant ValorDeTexto(const QString& texto, TipoColumna tipo, int tamano, const QLocale& locale);
 
 // A one-line box bound to a field.
 class CajaEdicion : public QLineEdit {

@@ -25,6 +25,7 @@
 #include "app/clic.h"
 #include "app/comando.h"
 #include "app/comandosalcabala.h"
+#include "app/comandosimprimir.h"
 #include "app/entradacajas.h"
 #include "app/estados.h"
 #include "app/iconos.h"
@@ -381,6 +382,8 @@ void TFormAlcabala::ConectarDeclaraciones() {
   ConectarComando(MenuItemEditarAlcabala, this, [this] { MenuItemEditarAlcabalaClick(); });
   ConectarComando(MenuItemGuardarAlcabala, this, [this] { MenuItemGuardarAlcabalaClick(); });
   ConectarComando(MenuItemEliminarAlcabala, this, [this] { MenuItemEliminarAlcabalaClick(); });
+  ConectarComando(MenuItemImprimirAnversoAlcabala, this, [this] { MenuItemImprimirAnversoAlcabalaClick(); });
+  ConectarComando(MenuItemImprimirReversoAlcabala, this, [this] { MenuItemImprimirReversoAlcabalaClick(); });
   // Only the user's choice moves: selecting from the program emits no `activated`.
   connect(Paginas->ComboBoxAno, QOverload<int>::of(&QComboBox::activated), this,
           [this](int indice) { EjecutarComando(this, [this, indice] { ComboBoxAnoChange(indice); }); });
@@ -411,6 +414,14 @@ ContextoComandos ContextoDe(TFormAlcabala* v) {
 void TFormAlcabala::MenuItemContribuyenteClick() {
   CrearDialogos();
   ::MenuItemContribuyenteClick(ContextoDe(this));
+}
+
+void TFormAlcabala::MenuItemImprimirAnversoAlcabalaClick() {
+  ::MenuItemImprimirAnversoAlcabalaClick(ContextoDe(this), QLocale::system());
+}
+
+void TFormAlcabala::MenuItemImprimirReversoAlcabalaClick() {
+  ::MenuItemImprimirReversoAlcabalaClick(ContextoDe(this), QLocale::system());
 }
 
 void TFormAlcabala::MenuItemCrearAlcabalaClick() {

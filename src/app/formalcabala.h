@@ -153,6 +153,8 @@ class TFormAlcabala : public QMainWindow {
   void MenuItemEditarAlcabalaClick();
   void MenuItemGuardarAlcabalaClick();
   void MenuItemEliminarAlcabalaClick();
+  void MenuItemImprimirAnversoAlcabalaClick();
+  void MenuItemImprimirReversoAlcabalaClick();
   // The user picked an entry of the year or month list.
   void ComboBoxAnoChange(int indice);
   void ComboBoxMesChange(int indice);

@@ -1,11 +1,13 @@
 // alcabala-cli: the program's core from the shell, for batch work and scripts.
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <vector>
 
 #include "cli/subcomando.h"
@@ -36,8 +38,23 @@ int ErrorDeUso(ContextoCli& contexto, const QString& uso) {
   return 2;
 }
 
+namespace {
+// Subcommands that draw need a QGuiApplication; on the offscreen platform it
+// needs no display. The others stay on a plain QCoreApplication.
+std::unique_ptr<QCoreApplication> CrearAplicacion(int& argc, char** argv) {
+  bool dibuja = false;
+  if (argc > 1) {
+    const QString nombre = QString::fromLocal8Bit(argv[1]);
+    for (const auto& s : Registro()) dibuja = dibuja || (s.nombre == nombre && s.dibuja);
+  }
+  if (!dibuja) return std::make_unique<QCoreApplication>(argc, argv);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+}  // namespace
+
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  const auto app = CrearAplicacion(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("Alcabala"));
   QTextStream salida(stdout);
   QTextStream errores(stderr);

@@ -19,6 +19,7 @@ struct Subcomando {
   QString nombre;
   QString uso;  // e.g. "utm AÑO MES"
   std::function<int(ContextoCli&)> ejecutar;
+  bool dibuja = false;  // draws pages: runs under a QGuiApplication (cli/dibujo.h)
 };
 
 // Called from a static object in each subcommand's file.

@@ -155,13 +155,27 @@ namespace {
 qint64 RedondearPresentacion(double valor) { return static_cast<qint64>(std::llround(valor)); }
 }  // namespace
 
+qint64 PesosRedondeados(Moneda valor) {
+  // In integers: a total of billions of pesos keeps every digit.
+  const qint64 crudo = valor.Crudo();
+  const qint64 pesos = crudo / Moneda::Escala;
+  const qint64 resto = crudo % Moneda::Escala;
+  if (resto >= Moneda::Escala / 2) return pesos + 1;
+  if (resto <= -Moneda::Escala / 2) return pesos - 1;
+  return pesos;
+}
+
 QString FormatoGrupos(double valor, const QLocale& locale) {
   const qint64 entero = RedondearPresentacion(valor);
   if (entero == 0) return QString();
   return AgruparMiles(entero, locale);
 }
 
-QString FormatoGrupos(Moneda valor, const QLocale& locale) { return FormatoGrupos(valor.ADouble(), locale); }
+QString FormatoGrupos(Moneda valor, const QLocale& locale) {
+  const qint64 pesos = PesosRedondeados(valor);
+  if (pesos == 0) return QString();
+  return AgruparMiles(pesos, locale);
+}
 
 namespace {
 // Up to two decimals, trailing zeros dropped. With grouping the whole part is
@@ -195,5 +209,5 @@ QString FormatoGruposDecimal(double valor, const QLocale& locale) {
 QString FormatoEdicionDecimal(double valor, const QLocale& locale) { return FormatoCentesimos(valor, locale, false); }
 
 QString FormatoN0(Moneda valor, const QLocale& locale) {
-  return AgruparMiles(RedondearPresentacion(valor.ADouble()), locale);
+  return AgruparMiles(PesosRedondeados(valor), locale);
 }

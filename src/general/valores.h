@@ -53,6 +53,8 @@ QString NombreSinExtension(const QString& ruta);
 QString CarpetaMisDocumentos();
 
 // --- Display of numbers ---------------------------------------------------------
+// Whole pesos of an amount, halves away from zero, computed in integers.
+qint64 PesosRedondeados(Moneda valor);
 // "###,###,###,###": whole units with the locale's grouping; 0 shows as nothing.
 QString FormatoGrupos(double valor, const QLocale& locale);
 QString FormatoGrupos(Moneda valor, const QLocale& locale);

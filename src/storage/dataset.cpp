@@ -57,6 +57,8 @@ struct DataSet::Impl {
 
   ManejadorCalculo manejador;
   bool recalculo = true;
+  int restriccionAno = 0;  // 0: every row
+  int restriccionMes = 0;
 
   EstadoDataSet estado = EstadoDataSet::Cerrado;
   std::vector<Fila> filas;
@@ -126,8 +128,18 @@ struct DataSet::Impl {
 
   void LeerFilas() {
     QString sql = QStringLiteral("SELECT rowid, %1 FROM %2").arg(ListaColumnas(), CitarIdentificador(tabla));
+    QVariantList parametros;
+    if (restriccionAno != 0) {
+      // Through the index `mes`: only the rows asked for are read.
+      sql += QStringLiteral(" WHERE ano = ?");
+      parametros << restriccionAno;
+      if (restriccionMes != 0) {
+        sql += QStringLiteral(" AND mes = ?");
+        parametros << restriccionMes;
+      }
+    }
     sql += ordenAnoMes ? QStringLiteral(" ORDER BY ano, mes, rowid") : QStringLiteral(" ORDER BY rowid");
-    QSqlQuery consulta = conexion->Consulta(sql);
+    QSqlQuery consulta = conexion->Consulta(sql, parametros);
     std::vector<Fila> leidas;
     while (consulta.next()) leidas.push_back(FilaDeConsulta(consulta));
     consulta.finish();
@@ -302,6 +314,14 @@ void DataSet::DefinirCalculados(const QList<DefinicionCampo>& calculados, Maneja
 }
 
 void DataSet::PonerRecalculoAutomatico(bool activo) { d->recalculo = activo; }
+
+void DataSet::Restringir(int ano, int mes) {
+  if (d->Activo()) throw ErrorAlcabala(QStringLiteral("Un conjunto de datos abierto no puede restringir sus filas."));
+  if (d->enMemoria || !d->ordenAnoMes)
+    throw ErrorAlcabala(QStringLiteral("Solo una tabla de declaraciones puede restringirse a un período."));
+  d->restriccionAno = ano;
+  d->restriccionMes = ano == 0 ? 0 : mes;
+}
 
 bool DataSet::RecalculoAutomatico() const { return d->recalculo; }
 
@@ -586,6 +606,36 @@ const DefinicionCampo* DataSet::FindField(const QString& campo) const {
 }
 
 QList<DefinicionCampo> DataSet::Campos() const { return d->todos; }
+
+// --- Copies for reports ------------------------------------------------------------
+
+RegistroPlano DataSet::CopiaRegistroActual() const {
+  d->ComprobarActivo();
+  RegistroPlano copia;
+  for (int i = 0; i < d->todos.size(); ++i) copia.Agregar(d->todos.at(i).nombre, d->buffer.value(i));
+  return copia;
+}
+
+RegistroPlano DataSet::CopiaFila(int indice) const {
+  d->ComprobarActivo();
+  if (indice < 0 || indice >= d->CantidadFilas())
+    throw ErrorAlcabala(QStringLiteral("No existe la fila %1 del conjunto de datos.").arg(indice + 1));
+  const Fila& fila = d->filas.at(indice);
+  RegistroPlano copia;
+  for (int i = 0; i < d->almacenados.size(); ++i) copia.Agregar(d->almacenados.at(i).nombre, fila.valores.at(i));
+  for (const auto& campo : d->calculados) copia.Agregar(campo.nombre, QVariant());
+  if (d->manejador) d->manejador(copia);
+  // Held as the data set holds them (amounts as Moneda, texts cut to size).
+  for (const auto& campo : d->calculados) copia.Asignar(campo.nombre, ConvertirValorCampo(copia.Valor(campo.nombre), campo));
+  return copia;
+}
+
+SuspensionRecalculo::SuspensionRecalculo(DataSet& dataSet)
+    : dataSet_(dataSet), anterior_(dataSet.RecalculoAutomatico()) {
+  dataSet_.PonerRecalculoAutomatico(false);
+}
+
+SuspensionRecalculo::~SuspensionRecalculo() { dataSet_.PonerRecalculoAutomatico(anterior_); }
 
 Conexion* DataSet::ConexionDatos() const { return d->conexion; }
 

@@ -21,6 +21,7 @@
 #include <memory>
 
 #include "general/registro.h"
+#include "general/registroplano.h"
 #include "general/tipocolumna.h"
 
 class Conexion;
@@ -32,6 +33,22 @@ struct DefinicionCampo {
   TipoColumna tipo = TipoColumna::C;
   int tamano = 0;          // characters of a W field (its defined size), 0 otherwise
   bool calculado = false;  // only in memory, never written
+};
+
+class DataSet;
+
+// Switches automatic recalculation off for its lifetime and puts back the
+// setting it found, also when the work in between fails.
+class SuspensionRecalculo {
+ public:
+  explicit SuspensionRecalculo(DataSet& dataSet);
+  ~SuspensionRecalculo();
+  SuspensionRecalculo(const SuspensionRecalculo&) = delete;
+  SuspensionRecalculo& operator=(const SuspensionRecalculo&) = delete;
+
+ private:
+  DataSet& dataSet_;
+  bool anterior_;
 };
 
 class DataSet : public QObject, public Registro {
@@ -52,6 +69,9 @@ class DataSet : public QObject, public Registro {
   void DefinirCalculados(const QList<DefinicionCampo>& calculados, ManejadorCalculo manejador);
   void PonerRecalculoAutomatico(bool activo);
   bool RecalculoAutomatico() const;
+  // Before opening a data set ordered on (ano, mes): read only the rows of
+  // one year (mes 0) or of one period, through the index. Ano 0 reads all.
+  void Restringir(int ano, int mes = 0);
 
   // --- State and navigation ---
   void Abrir();    // reads the rows, moves to the first; opens the connection if needed
@@ -93,6 +113,13 @@ class DataSet : public QObject, public Registro {
   bool TieneCampo(const QString& campo) const override;
   const DefinicionCampo* FindField(const QString& campo) const;
   QList<DefinicionCampo> Campos() const;  // stored, then calculated
+
+  // --- Copies for reports (the cursor does not move, no event fires) ---
+  // The record shown, stored and calculated fields as they are now.
+  RegistroPlano CopiaRegistroActual() const;
+  // The row at 0-based position `indice` in the data set's order, with its
+  // calculated fields computed by the handler on the copy.
+  RegistroPlano CopiaFila(int indice) const;
 
   Conexion* ConexionDatos() const;
   QString Tabla() const;

@@ -1,0 +1,12 @@
+#pragma once
+// "Imprimir &Anverso..." and "Imprimir &Reverso...": one side of the
+// declaration shown, printed onto the pre-printed form. They read copies of
+// the current declaration and taxpayer rows, so the window keeps its
+// declaration, values and enabled commands, and nothing is written.
+
+#include <QLocale>
+
+struct ContextoComandos;
+
+void MenuItemImprimirAnversoAlcabalaClick(const ContextoComandos& contexto, const QLocale& locale);
+void MenuItemImprimirReversoAlcabalaClick(const ContextoComandos& contexto, const QLocale& locale);
