@@ -1,0 +1,177 @@
+#include "reports/escaneo.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <algorithm>
+
+#include "declarations/calculo.h"
+#include "declarations/catalogo.h"
+#include "general/errores.h"
+#include "general/valores.h"
+#include "reports/tablaempresas.h"
+#include "storage/archivo.h"
+#include "storage/conexion.h"
+#include "storage/contribuyente.h"
+#include "storage/filaleida.h"
+
+namespace {
+
+// Where a path really leads, so one folder or file reached by two paths is
+// seen once; a path that leads nowhere stands for itself.
+QString RutaCanonica(const QString& ruta) {
+  const QFileInfo info(ruta);
+  const QString canonica = info.canonicalFilePath();
+  return canonica.isEmpty() ? info.absoluteFilePath() : canonica;
+}
+
+// The taxpayer's columns copied as they are, null included.
+QStringList ColumnasContribuyenteSinNombres() {
+  QStringList columnas;
+  for (const ColumnaTabla& columna : ColumnasContribuyente()) columnas << columna.nombre;
+  for (const char* nombre : {"RUT", "ApellidoPaternoRazonSocial", "ApellidoMaterno", "nombres"})
+    columnas.removeOne(QLatin1String(nombre));
+  return columnas;
+}
+
+// One company file as the scan needs it: the period's declaration (with its
+// calculated boxes) and the taxpayer row.
+struct Empresa {
+  FilaLeida declaracion;
+  FilaLeida contribuyente;
+  bool conDeclaracion = false;
+  bool conContribuyente = false;
+};
+
+class LectorEmpresas {
+ public:
+  LectorEmpresas(int ano, int mes, const QLocale& locale) : ano_(ano), mes_(mes), locale_(locale) {}
+
+  // Reads one file; both tables must be there, whatever the selection.
+  void Leer(const QString& ruta, Empresa* empresa) {
+    conexion_.AbrirSoloLectura(ruta);
+    const QList<DefinicionCampo> columnasAlcabalas = ColumnasDeTabla(conexion_, QStringLiteral("alcabalas"));
+    const QList<DefinicionCampo> columnasContribuyente = ColumnasDeTabla(conexion_, QStringLiteral("contribuyente"));
+    empresa->conDeclaracion = LeerPrimeraDeclaracion(conexion_, columnasAlcabalas, ano_, mes_, &empresa->declaracion);
+    empresa->conContribuyente = LeerPrimerContribuyente(conexion_, columnasContribuyente, &empresa->contribuyente);
+    conexion_.Cerrar();
+    if (empresa->conDeclaracion) {
+      empresa->declaracion.AgregarCampos(CamposCalculadosAlcabala());
+      ADODataSetAlcabalaCalcFields(empresa->declaracion, locale_);
+    }
+  }
+
+ private:
+  int ano_;
+  int mes_;
+  QLocale locale_;
+  Conexion conexion_;
+};
+
+// Appends the company's row to the table (recalculated once, when posted).
+void AgregarEmpresa(DataSet& datos, const Empresa& empresa, int ano, int mes) {
+  InsercionPendiente insercion(datos);
+  if (empresa.conDeclaracion) {
+    CopiarAlcabala(empresa.declaracion, datos);
+  } else {
+    datos.Asignar(QStringLiteral("ano"), ano);
+    datos.Asignar(QStringLiteral("mes"), mes);
+  }
+  if (empresa.conContribuyente) CopiarContribuyente(empresa.contribuyente, datos);
+  datos.Guardar();
+}
+
+// Runs one file's step; any error it raises comes out with the file's name
+// in front, so the user finds it among hundreds.
+template <typename Paso>
+void ConNombreDeArchivo(const QString& ruta, Paso paso) {
+  try {
+    paso();
+  } catch (const std::exception& e) {
+    throw ErrorAlcabala(QFileInfo(ruta).fileName() + QStringLiteral(": ") + MensajeDeExcepcion(e));
+  }
+}
+
+}  // namespace
+
+QStringList ExtensionesAlcabala() { return {QStringLiteral("alc"), QStringLiteral("oalc")}; }
+
+QStringList CarpetasEmpresas(const QString& carpetaPrograma) {
+  return {CarpetaMisDocumentos() + QLatin1Char('/') + QLatin1String(NombreCarpetaAlcabalas), carpetaPrograma};
+}
+
+QStringList ExplorarCarpeta(const QString& carpeta, const QString& extension) {
+  const QDir dir(carpeta);
+  QStringList nombres;
+  for (const QFileInfo& info : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort))
+    if (info.suffix().compare(extension, Qt::CaseInsensitive) == 0) nombres << info.fileName();
+  std::sort(nombres.begin(), nombres.end());
+  QStringList rutas;
+  for (const QString& nombre : nombres) rutas << dir.filePath(nombre);
+  return rutas;
+}
+
+QStringList ArchivosEmpresas(const QStringList& carpetas) {
+  QStringList distintas;
+  QSet<QString> vistas;
+  for (const QString& carpeta : carpetas) {
+    if (carpeta.isEmpty() || !QFileInfo(carpeta).isDir()) continue;
+    const QString canonica = RutaCanonica(carpeta);
+    if (vistas.contains(canonica)) continue;
+    vistas.insert(canonica);
+    distintas << carpeta;
+  }
+  QStringList archivos;
+  QSet<QString> leidos;
+  for (const QString& extension : ExtensionesAlcabala())
+    for (const QString& carpeta : distintas)
+      for (const QString& ruta : ExplorarCarpeta(carpeta, extension)) {
+        const QString canonica = RutaCanonica(ruta);
+        if (leidos.contains(canonica)) continue;
+        leidos.insert(canonica);
+        archivos << ruta;
+      }
+  return archivos;
+}
+
+void CopiarAlcabala(const Registro& origen, Registro& destino) {
+  for (const ColumnaTabla& columna : ColumnasAlcabalas())
+    if (origen.TieneCampo(columna.nombre)) destino.Asignar(columna.nombre, origen.Valor(columna.nombre));
+}
+
+void CopiarContribuyente(const Registro& origen, Registro& destino) {
+  destino.Asignar(QStringLiteral("RUT"), origen.Valor(QStringLiteral("RUT")));
+  const QString paterno = NuloAVacio(origen.Valor(QStringLiteral("ApellidoPaternoRazonSocial")));
+  const QString materno = NuloAVacio(origen.Valor(QStringLiteral("ApellidoMaterno")));
+  const QString nombres = NuloAVacio(origen.Valor(QStringLiteral("nombres")));
+  destino.Asignar(QStringLiteral("ApellidoPaternoRazonSocial"), paterno);
+  destino.Asignar(QStringLiteral("ApellidoMaterno"), materno);
+  destino.Asignar(QStringLiteral("nombres"), nombres);
+  destino.Asignar(QStringLiteral("nombre"), NombreImpreso(paterno, materno, nombres));
+  static const QStringList resto = ColumnasContribuyenteSinNombres();
+  for (const QString& columna : resto)
+    if (origen.TieneCampo(columna)) destino.Asignar(columna, origen.Valor(columna));
+}
+
+bool CopiarAlcabalas(TablaEmpresas& tabla, const PeticionEmpresas& peticion, const AvisoProgreso& aviso) {
+  DataSet& datos = tabla.ClientDataSetAlcabalas();
+  const QStringList archivos = ArchivosEmpresas(peticion.carpetas);
+  RecalculoSuspendido recalculo(datos);
+  LectorEmpresas lector(peticion.ano, peticion.mes, tabla.Locale());
+  Empresa empresa;
+  for (int i = 0; i < archivos.size(); ++i) {
+    if (aviso && !aviso(i, archivos.size())) {
+      datos.Vaciar();
+      return false;
+    }
+    const QString& ruta = archivos.at(i);
+    ConNombreDeArchivo(ruta, [&] {
+      lector.Leer(ruta, &empresa);
+      const Moneda cod91 =
+          empresa.conDeclaracion ? NuloACeroMoneda(empresa.declaracion.Valor(QStringLiteral("Cod91"))) : Moneda();
+      if (SeleccionAdmite(peticion.clase, empresa.conDeclaracion, cod91))
+        AgregarEmpresa(datos, empresa, peticion.ano, peticion.mes);
+    });
+  }
+  return true;
+}
