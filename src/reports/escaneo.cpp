@@ -34,52 +34,42 @@ QStringList ColumnasContribuyenteSinNombres() {
   return columnas;
 }
 
-// One company file as the scan needs it: the period's declaration (with its
-// calculated boxes) and the taxpayer row.
-struct Empresa {
-  FilaLeida declaracion;
-  FilaLeida contribuyente;
-  bool conDeclaracion = false;
-  bool conContribuyente = false;
-};
-
+// Reads one file after another for the period, the declaration with its
+// calculated boxes.
 class LectorEmpresas {
  public:
-  LectorEmpresas(int ano, int mes, const QLocale& locale) : ano_(ano), mes_(mes), locale_(locale) {}
+  LectorEmpresas(int ano, int mes, const QLocale& locale)
+      : lector_(ano, mes, CamposCalculadosAlcabala()), locale_(locale) {}
 
   // Reads one file; both tables must be there, whatever the selection.
-  void Leer(const QString& ruta, Empresa* empresa) {
+  void Leer(const QString& ruta) {
     conexion_.AbrirSoloLectura(ruta);
-    const QList<DefinicionCampo> columnasAlcabalas = ColumnasDeTabla(conexion_, QStringLiteral("alcabalas"));
-    const QList<DefinicionCampo> columnasContribuyente = ColumnasDeTabla(conexion_, QStringLiteral("contribuyente"));
-    empresa->conDeclaracion = LeerPrimeraDeclaracion(conexion_, columnasAlcabalas, ano_, mes_, &empresa->declaracion);
-    empresa->conContribuyente = LeerPrimerContribuyente(conexion_, columnasContribuyente, &empresa->contribuyente);
+    lector_.Leer(conexion_);
     conexion_.Cerrar();
-    if (empresa->conDeclaracion) {
-      empresa->declaracion.AgregarCampos(CamposCalculadosAlcabala());
-      ADODataSetAlcabalaCalcFields(empresa->declaracion, locale_);
+    if (lector_.ConDeclaracion()) ADODataSetAlcabalaCalcFields(lector_.Declaracion(), locale_);
+  }
+
+  bool ConDeclaracion() const { return lector_.ConDeclaracion(); }
+  Moneda Cod91() { return ConDeclaracion() ? NuloACeroMoneda(lector_.Declaracion().Valor(QStringLiteral("Cod91"))) : Moneda(); }
+
+  // Appends the company's row to the table (recalculated once, when posted).
+  void Agregar(DataSet& datos, int ano, int mes) {
+    InsercionPendiente insercion(datos);
+    if (lector_.ConDeclaracion()) {
+      CopiarAlcabala(lector_.Declaracion(), datos);
+    } else {
+      datos.Asignar(QStringLiteral("ano"), ano);
+      datos.Asignar(QStringLiteral("mes"), mes);
     }
+    if (lector_.ConContribuyente()) CopiarContribuyente(lector_.Contribuyente(), datos);
+    datos.Guardar();
   }
 
  private:
-  int ano_;
-  int mes_;
+  LectorDeclaracionYContribuyente lector_;
   QLocale locale_;
   Conexion conexion_;
 };
-
-// Appends the company's row to the table (recalculated once, when posted).
-void AgregarEmpresa(DataSet& datos, const Empresa& empresa, int ano, int mes) {
-  InsercionPendiente insercion(datos);
-  if (empresa.conDeclaracion) {
-    CopiarAlcabala(empresa.declaracion, datos);
-  } else {
-    datos.Asignar(QStringLiteral("ano"), ano);
-    datos.Asignar(QStringLiteral("mes"), mes);
-  }
-  if (empresa.conContribuyente) CopiarContribuyente(empresa.contribuyente, datos);
-  datos.Guardar();
-}
 
 // Runs one file's step; any error it raises comes out with the file's name
 // in front, so the user finds it among hundreds.
@@ -158,7 +148,6 @@ bool CopiarAlcabalas(TablaEmpresas& tabla, const PeticionEmpresas& peticion, con
   const QStringList archivos = ArchivosEmpresas(peticion.carpetas);
   RecalculoSuspendido recalculo(datos);
   LectorEmpresas lector(peticion.ano, peticion.mes, tabla.Locale());
-  Empresa empresa;
   for (int i = 0; i < archivos.size(); ++i) {
     if (aviso && !aviso(i, archivos.size())) {
       datos.Vaciar();
@@ -166,11 +155,9 @@ bool CopiarAlcabalas(TablaEmpresas& tabla, const PeticionEmpresas& peticion, con
     }
     const QString& ruta = archivos.at(i);
     ConNombreDeArchivo(ruta, [&] {
-      lector.Leer(ruta, &empresa);
-      const Moneda cod91 =
-          empresa.conDeclaracion ? NuloACeroMoneda(empresa.declaracion.Valor(QStringLiteral("Cod91"))) : Moneda();
-      if (SeleccionAdmite(peticion.clase, empresa.conDeclaracion, cod91))
-        AgregarEmpresa(datos, empresa, peticion.ano, peticion.mes);
+      lector.Leer(ruta);
+      if (SeleccionAdmite(peticion.clase, lector.ConDeclaracion(), lector.Cod91()))
+        lector.Agregar(datos, peticion.ano, peticion.mes);
     });
   }
   return true;

@@ -9,6 +9,7 @@
 #include <QVariant>
 #include <QVariantList>
 #include <QVector>
+#include <initializer_list>
 
 #include "general/registro.h"
 #include "storage/dataset.h"
@@ -29,6 +30,11 @@ class FilaLeida : public Registro {
   void Definir(const QList<DefinicionCampo>& campos);
   void AgregarCampos(const QList<DefinicionCampo>& campos);
   const QList<DefinicionCampo>& Campos() const { return campos_; }
+  // Keeps the fields and makes every value null again.
+  void Limpiar();
+  // Puts the value of field `indice` as read from the file (already in the
+  // program's form for that field, see LeerValorColumna).
+  void PonerLeido(int indice, const QVariant& valor) { valores_[indice] = valor; }
 
   QVariant Valor(const QString& campo) const override;
   void Asignar(const QString& campo, const QVariant& valor) override;
@@ -42,16 +48,44 @@ class FilaLeida : public Registro {
   QHash<QString, int> posicion_;
 };
 
-// Reads into `fila` (defined with `columnas`, the table's columns as
-// ColumnasDeTabla gives them) the first row of `alcabalas` for the period in
-// the order of the index `mes` (ano, mes, then rowid), through that index.
-// False, with every value null, when the period has no declaration.
-bool LeerPrimeraDeclaracion(Conexion& conexion, const QList<DefinicionCampo>& columnas, int ano, int mes,
-                            FilaLeida* fila);
+// The statement that reads the first row of `alcabalas` for a period (two
+// parameters: year and month) in the order of the index `mes` (ano, mes,
+// then rowid), through that index.
+QString SqlPrimeraDeclaracion();
 
-// Its statement, with two parameters: year and month.
-QString SqlPrimeraDeclaracion(const QList<DefinicionCampo>& columnas);
+// Reads, file after file, the period's first declaration and the first
+// taxpayer row of an open connection. The columns of a table are listed again
+// only when a file's table differs from the last file's (its CREATE
+// statement), so files of one layout cost two short queries each.
+class LectorDeclaracionYContribuyente {
+ public:
+  // `calculados`: fields added to the declaration row after its columns.
+  LectorDeclaracionYContribuyente(int ano, int mes, const QList<DefinicionCampo>& calculados);
 
-// Reads the first row of `contribuyente` (rowid order) into `fila`, defined
-// with the table's columns. False, with every value null, for an empty table.
-bool LeerPrimerContribuyente(Conexion& conexion, const QList<DefinicionCampo>& columnas, FilaLeida* fila);
+  // Reads both rows of the connection's file. Raises ErrorBaseDatos
+  // "no such table: …" when the file lacks `alcabalas` or `contribuyente`.
+  void Leer(Conexion& conexion);
+
+  bool ConDeclaracion() const { return declaracion_.hay; }
+  FilaLeida& Declaracion() { return declaracion_.fila; }
+  bool ConContribuyente() const { return contribuyente_.hay; }
+  const FilaLeida& Contribuyente() const { return contribuyente_.fila; }
+
+ private:
+  struct Tabla {
+    QString nombre;
+    QString esquema;  // CREATE statement of the layout the columns belong to
+    QList<DefinicionCampo> columnas;
+    QString sql;
+    FilaLeida fila;
+    bool hay = false;
+  };
+  void Preparar(Conexion& conexion, Tabla& tabla, const QString& esquema);
+  void LeerFila(Conexion& conexion, Tabla& tabla, std::initializer_list<int> parametros);
+
+  int ano_;
+  int mes_;
+  QList<DefinicionCampo> calculados_;
+  Tabla declaracion_;
+  Tabla contribuyente_;
+};
