@@ -50,7 +50,11 @@ class LectorEmpresas {
   }
 
   bool ConDeclaracion() const { return lector_.ConDeclaracion(); }
-  Moneda Cod91() { return ConDeclaracion() ? NuloACeroMoneda(lector_.Declaracion().Valor(QStringLiteral("Cod91"))) : Moneda(); }
+  // Box 91 of the declaration read; 0 without one.
+  Moneda Cod91() {
+    if (!ConDeclaracion()) return Moneda();
+    return NuloACeroMoneda(lector_.Declaracion().Valor(QStringLiteral("Cod91")));
+  }
 
   // Appends the company's row to the table (recalculated once, when posted).
   void Agregar(DataSet& datos, int ano, int mes) {
@@ -145,6 +149,7 @@ void CopiarContribuyente(const Registro& origen, Registro& destino) {
 
 bool CopiarAlcabalas(TablaEmpresas& tabla, const PeticionEmpresas& peticion, const AvisoProgreso& aviso) {
   DataSet& datos = tabla.ClientDataSetAlcabalas();
+  if (!datos.Activo()) throw ErrorAlcabala(QStringLiteral("La tabla de empresas no está abierta."));
   const QStringList archivos = ArchivosEmpresas(peticion.carpetas);
   RecalculoSuspendido recalculo(datos);
   LectorEmpresas lector(peticion.ano, peticion.mes, tabla.Locale());

@@ -86,7 +86,8 @@ QString TextoMostradoEmpresas(const DefinicionCampo& campo, const QVariant& valo
 
 TablaEmpresas::TablaEmpresas(const QLocale& locale)
     : locale_(locale),
-      datos_(std::make_unique<DataSet>(CamposTablaEmpresas(), QStringLiteral("nombre"), ComparadorNombres(locale))) {
+      datos_(std::make_unique<DataSet>(CamposTablaEmpresas(), QStringLiteral("nombre"), ComparadorNombres(locale),
+                                       DataSet::FilasNuevas::Nulas)) {
   datos_->setObjectName(QStringLiteral("ClientDataSetAlcabalas"));
   datos_->DefinirCalculados(CamposCalculadosAlcabala(),
                             [locale](Registro& registro) { ADODataSetAlcabalaCalcFields(registro, locale); });

@@ -263,10 +263,10 @@ DataSet::DataSet(Conexion* conexion, const QString& tabla, bool ordenAnoMes, QOb
 }
 
 DataSet::DataSet(const QList<DefinicionCampo>& campos, const QString& campoOrden, QObject* parent)
-    : DataSet(campos, campoOrden, ComparadorTextos(), parent) {}
+    : DataSet(campos, campoOrden, ComparadorTextos(), FilasNuevas::Vacias, parent) {}
 
 DataSet::DataSet(const QList<DefinicionCampo>& campos, const QString& campoOrden, ComparadorTextos comparador,
-                 QObject* parent)
+                 FilasNuevas filasNuevas, QObject* parent)
     : QObject(parent), d(std::make_unique<Impl>()) {
   d->q = this;
   d->enMemoria = true;
@@ -277,8 +277,8 @@ DataSet::DataSet(const QList<DefinicionCampo>& campos, const QString& campoOrden
     d->camposMemoria.append(campo);
   }
   d->almacenados = d->camposMemoria;
-  // A new row in memory starts with every field null, as an empty box.
-  d->predeterminados = QVector<QVariant>(d->almacenados.size());
+  for (const auto& campo : d->almacenados)
+    d->predeterminados.append(filasNuevas == FilasNuevas::Nulas ? QVariant() : ValorVacio(campo.tipo));
   d->IndexarCampos();
 }
 

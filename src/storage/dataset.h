@@ -46,13 +46,15 @@ class DataSet : public QObject, public Registro {
   // come in the order of the index `mes` (ano, then mes); otherwise in rowid order.
   DataSet(Conexion* conexion, const QString& tabla, bool ordenAnoMes, QObject* parent = nullptr);
   // A data set whose rows live in memory only (no table): its stored fields are
-  // given here, and a new row starts with every field null. Rows are kept
-  // ordered by the text field `campoOrden` when not empty, compared by
-  // `comparador` (by code point when none is given); rows that compare equal
-  // keep the order in which they were posted.
+  // given here. Rows are kept ordered by the text field `campoOrden` when not
+  // empty, compared by `comparador` (by code point when none is given); rows
+  // that compare equal keep the order in which they were posted. A new row
+  // starts with 0, empty texts and false, as a table's defaults, or with every
+  // field null, as empty boxes.
+  enum class FilasNuevas { Vacias, Nulas };
   DataSet(const QList<DefinicionCampo>& campos, const QString& campoOrden, QObject* parent = nullptr);
   DataSet(const QList<DefinicionCampo>& campos, const QString& campoOrden, ComparadorTextos comparador,
-          QObject* parent = nullptr);
+          FilasNuevas filasNuevas, QObject* parent = nullptr);
   ~DataSet() override;
 
   // Calculated fields and their handler; set before opening.
