@@ -14,38 +14,6 @@ namespace {
 constexpr int AnoMinimo = 1000;
 constexpr int AnoMaximo = 9999;
 
-// Turns the data set's automatic recalculation off for its lifetime and puts
-// the setting it found back on the way out, also when the work fails.
-class RecalculoSuspendido {
- public:
-  explicit RecalculoSuspendido(DataSet& dataSet)
-      : dataSet_(dataSet), anterior_(dataSet.RecalculoAutomatico()) {
-    dataSet_.PonerRecalculoAutomatico(false);
-  }
-  ~RecalculoSuspendido() { dataSet_.PonerRecalculoAutomatico(anterior_); }
-  RecalculoSuspendido(const RecalculoSuspendido&) = delete;
-  RecalculoSuspendido& operator=(const RecalculoSuspendido&) = delete;
-
- private:
-  DataSet& dataSet_;
-  bool anterior_;
-};
-
-// An append that is either posted or dropped: a row still being inserted when
-// the guard goes out of scope is cancelled, so a failure adds nothing.
-class InsercionPendiente {
- public:
-  explicit InsercionPendiente(DataSet& dataSet) : dataSet_(dataSet) { dataSet_.Agregar(); }
-  ~InsercionPendiente() {
-    if (dataSet_.Estado() == EstadoDataSet::Insercion) dataSet_.Cancelar();
-  }
-  InsercionPendiente(const InsercionPendiente&) = delete;
-  InsercionPendiente& operator=(const InsercionPendiente&) = delete;
-
- private:
-  DataSet& dataSet_;
-};
-
 bool UtmDisponible(double valor) { return valor > 0; }  // also false for NaN
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "general/errores.h"
 #include "storage/columnas.h"
 #include "storage/conexion.h"
+#include "storage/filaleida.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ struct DataSet::Impl {
   bool ordenAnoMes = false;
   bool enMemoria = false;
   QString campoOrden;
+  ComparadorTextos comparador;
   QList<DefinicionCampo> camposMemoria;
 
   // Fields: the stored ones, then the calculated ones.
@@ -96,17 +98,9 @@ struct DataSet::Impl {
 
   // --- Reading the table ---
   void LeerEstructura() {
-    QSqlQuery consulta = conexion->Consulta(QStringLiteral("PRAGMA table_info(%1)").arg(CitarIdentificador(tabla)));
-    almacenados.clear();
+    QVariantList textosPredeterminados;
+    almacenados = ColumnasDeTabla(*conexion, tabla, &textosPredeterminados);
     predeterminados.clear();
-    QVector<QVariant> textosPredeterminados;
-    while (consulta.next()) {
-      almacenados.append(CampoDeColumna(consulta.value(1).toString(), consulta.value(2).toString()));
-      textosPredeterminados.append(consulta.value(4));
-    }
-    consulta.finish();
-    // SQLite answers the pragma of a missing table with no rows.
-    if (almacenados.isEmpty()) throw ErrorBaseDatos(QStringLiteral("no such table: %1").arg(tabla));
     for (int i = 0; i < almacenados.size(); ++i)
       predeterminados.append(ValorPredeterminadoColumna(textosPredeterminados.at(i), almacenados.at(i)));
   }
@@ -162,7 +156,9 @@ struct DataSet::Impl {
   bool Antes(const Fila& a, const Fila& b) const {
     if (enMemoria) {
       if (indiceOrden >= 0) {
-        const int comparacion = NuloATexto(a.valores.at(indiceOrden)).compare(NuloATexto(b.valores.at(indiceOrden)));
+        const QString textoA = NuloATexto(a.valores.at(indiceOrden));
+        const QString textoB = NuloATexto(b.valores.at(indiceOrden));
+        const int comparacion = comparador ? comparador(textoA, textoB) : textoA.compare(textoB);
         if (comparacion != 0) return comparacion < 0;
       }
       return a.rowid < b.rowid;
@@ -279,16 +275,22 @@ DataSet::DataSet(Conexion* conexion, const QString& tabla, bool ordenAnoMes, QOb
 }
 
 DataSet::DataSet(const QList<DefinicionCampo>& campos, const QString& campoOrden, QObject* parent)
+    : DataSet(campos, campoOrden, ComparadorTextos(), FilasNuevas::Vacias, parent) {}
+
+DataSet::DataSet(const QList<DefinicionCampo>& campos, const QString& campoOrden, ComparadorTextos comparador,
+                 FilasNuevas filasNuevas, QObject* parent)
     : QObject(parent), d(std::make_unique<Impl>()) {
   d->q = this;
   d->enMemoria = true;
   d->campoOrden = campoOrden;
+  d->comparador = std::move(comparador);
   for (DefinicionCampo campo : campos) {
     campo.calculado = false;
     d->camposMemoria.append(campo);
   }
   d->almacenados = d->camposMemoria;
-  for (const auto& campo : d->almacenados) d->predeterminados.append(ValorVacio(campo.tipo));
+  for (const auto& campo : d->almacenados)
+    d->predeterminados.append(filasNuevas == FilasNuevas::Nulas ? QVariant() : ValorVacio(campo.tipo));
   d->IndexarCampos();
 }
 

@@ -56,13 +56,22 @@ class DataSet : public QObject, public Registro {
 
  public:
   using ManejadorCalculo = std::function<void(Registro&)>;
+  // Compares two texts of the order field: negative, zero or positive.
+  using ComparadorTextos = std::function<int(const QString&, const QString&)>;
 
   // A data set over a table of the connection's file. With ordenAnoMes the rows
   // come in the order of the index `mes` (ano, then mes); otherwise in rowid order.
   DataSet(Conexion* conexion, const QString& tabla, bool ordenAnoMes, QObject* parent = nullptr);
   // A data set whose rows live in memory only (no table): its stored fields are
-  // given here; rows are kept ordered by the text field `campoOrden` when not empty.
+  // given here. Rows are kept ordered by the text field `campoOrden` when not
+  // empty, compared by `comparador` (by code point when none is given); rows
+  // that compare equal keep the order in which they were posted. A new row
+  // starts with 0, empty texts and false, as a table's defaults, or with every
+  // field null, as empty boxes.
+  enum class FilasNuevas { Vacias, Nulas };
   DataSet(const QList<DefinicionCampo>& campos, const QString& campoOrden, QObject* parent = nullptr);
+  DataSet(const QList<DefinicionCampo>& campos, const QString& campoOrden, ComparadorTextos comparador,
+          FilasNuevas filasNuevas, QObject* parent = nullptr);
   ~DataSet() override;
 
   // Calculated fields and their handler; set before opening.
@@ -141,4 +150,35 @@ class DataSet : public QObject, public Registro {
  private:
   struct Impl;
   std::unique_ptr<Impl> d;
+};
+
+// Turns the data set's automatic recalculation off for its lifetime and puts
+// the setting it found back on the way out, also when the work fails.
+class RecalculoSuspendido {
+ public:
+  explicit RecalculoSuspendido(DataSet& dataSet) : dataSet_(dataSet), anterior_(dataSet.RecalculoAutomatico()) {
+    dataSet_.PonerRecalculoAutomatico(false);
+  }
+  ~RecalculoSuspendido() { dataSet_.PonerRecalculoAutomatico(anterior_); }
+  RecalculoSuspendido(const RecalculoSuspendido&) = delete;
+  RecalculoSuspendido& operator=(const RecalculoSuspendido&) = delete;
+
+ private:
+  DataSet& dataSet_;
+  bool anterior_;
+};
+
+// An append that is either posted or dropped: a row still being inserted when
+// the guard goes out of scope is cancelled, so a failure adds nothing.
+class InsercionPendiente {
+ public:
+  explicit InsercionPendiente(DataSet& dataSet) : dataSet_(dataSet) { dataSet_.Agregar(); }
+  ~InsercionPendiente() {
+    if (dataSet_.Estado() == EstadoDataSet::Insercion) dataSet_.Cancelar();
+  }
+  InsercionPendiente(const InsercionPendiente&) = delete;
+  InsercionPendiente& operator=(const InsercionPendiente&) = delete;
+
+ private:
+  DataSet& dataSet_;
 };

@@ -401,4 +401,21 @@ TEST(DataSetMemoriaTest, OrdenaPorElCampoDeOrdenYCalcula) {
   EXPECT_THROW(ds.Primero(), ErrorAlcabala);
 }
 
+TEST(DataSetMemoriaTest, ComparadorPropioYFilasNuevasNulas) {
+  // Ordered by length, then kept in the order posted.
+  DataSet ds({{"nombre", TipoColumna::W, 150, false}, {"Cod20", TipoColumna::C, 0, false}}, "nombre",
+             [](const QString& a, const QString& b) { return static_cast<int>(a.size() - b.size()); },
+             DataSet::FilasNuevas::Nulas);
+  ds.Abrir();
+  for (const char* nombre : {"ccc", "a", "bb", "z"}) {
+    ds.Agregar();
+    EXPECT_FALSE(ds.Valor("Cod20").isValid());
+    ds.Asignar("nombre", nombre);
+    ds.Guardar();
+  }
+  QStringList orden;
+  for (ds.Primero(); !ds.Eof(); ds.Siguiente()) orden << ds.Valor("nombre").toString();
+  EXPECT_EQ(orden, QStringList({"a", "z", "bb", "ccc"}));
+}
+
 }  // namespace

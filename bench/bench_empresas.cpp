@@ -1,0 +1,159 @@
+// The company scan over 1,000 client files for one period (scan, in-memory
+// table, every row read with its calculated boxes), against a bare loop of
+// SQLite calls that opens each of the same files read-only and reads its
+// period row and its taxpayer row. Prints the median of both and the ratio.
+
+#include <sqlite3.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "general/moneda.h"
+#include "general/valores.h"
+#include "reports/escaneo.h"
+#include "reports/tablaempresas.h"
+#include "storage/archivo.h"
+#include "storage/conexion.h"
+
+namespace {
+
+constexpr int kArchivos = 1000;
+constexpr int kAnos = 5;
+constexpr int kAnoPrimero = 2020;
+constexpr int kVueltas = 7;
+constexpr int kAno = kAnoPrimero + kAnos - 1;
+constexpr int kMes = 12;
+
+// One client file with five years of declarations, the model of every copy.
+void LlenarModelo(const QString& ruta) {
+  CrearArchivoAlcabala(ruta);
+  Conexion conexion;
+  AbrirArchivoAlcabala(conexion, ruta);
+  Transaccion transaccion(conexion);
+  for (int ano = kAnoPrimero; ano <= kAno; ++ano)
+    for (int mes = 1; mes <= 12; ++mes)
+      conexion.Ejecutar("INSERT INTO alcabalas (ano, mes, Cod502, Cod520, Cod563, Cod115, Cod50) "
+                        "VALUES (?, ?, ?, ?, ?, ?, ?)",
+                        {ano, mes, Moneda::DesdePesos(1000000 + mes).Crudo(), Moneda::DesdePesos(200000).Crudo(),
+                         Moneda::DesdePesos(5000000).Crudo(), 1.5, Moneda::DesdePesos(30000).Crudo()});
+  transaccion.Confirmar();
+}
+
+bool Sql(sqlite3* base, const char* sql) { return sqlite3_exec(base, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+
+// Copies of the model, each with a taxpayer of its own.
+QStringList Copiar(const QString& modelo, const QString& carpeta) {
+  QStringList rutas;
+  for (int i = 0; i < kArchivos; ++i) {
+    const QString ruta = QStringLiteral("%1/Cliente%2.alc").arg(carpeta).arg(i, 4, 10, QLatin1Char('0'));
+    QFile::copy(modelo, ruta);
+    sqlite3* base = nullptr;
+    sqlite3_open(ruta.toUtf8().constData(), &base);
+    const QByteArray sql = QStringLiteral("PRAGMA synchronous=OFF; UPDATE contribuyente SET RUT = %1, "
+                                          "ApellidoPaternoRazonSocial = 'Cliente %2'")
+                               .arg(1000000 + i)
+                               .arg((i * 7919) % kArchivos)
+                               .toUtf8();
+    if (!Sql(base, sql.constData())) std::printf("no se pudo preparar %s\n", qPrintable(ruta));
+    sqlite3_close(base);
+    rutas << ruta;
+  }
+  return rutas;
+}
+
+// Reads every column of the statement's one row, as a program would use it.
+long long LeerFila(sqlite3_stmt* sentencia) {
+  long long suma = 0;
+  if (sqlite3_step(sentencia) != SQLITE_ROW) return 0;
+  for (int c = 0; c < sqlite3_column_count(sentencia); ++c) {
+    if (sqlite3_column_type(sentencia, c) == SQLITE_TEXT)
+      suma += sqlite3_column_bytes(sentencia, c);
+    else
+      suma += sqlite3_column_int64(sentencia, c);
+  }
+  return suma;
+}
+
+double BucleDesnudo(const QStringList& rutas) {
+  QElapsedTimer reloj;
+  reloj.start();
+  long long suma = 0;
+  for (const QString& ruta : rutas) {
+    sqlite3* base = nullptr;
+    if (sqlite3_open_v2(ruta.toUtf8().constData(), &base, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+      std::printf("no se pudo abrir %s\n", qPrintable(ruta));
+      sqlite3_close(base);
+      continue;
+    }
+    sqlite3_stmt* periodo = nullptr;
+    sqlite3_prepare_v2(base, "SELECT * FROM alcabalas WHERE ano = ? AND mes = ? ORDER BY rowid LIMIT 1", -1,
+                       &periodo, nullptr);
+    sqlite3_bind_int(periodo, 1, kAno);
+    sqlite3_bind_int(periodo, 2, kMes);
+    suma += LeerFila(periodo);
+    sqlite3_finalize(periodo);
+    sqlite3_stmt* contribuyente = nullptr;
+    sqlite3_prepare_v2(base, "SELECT * FROM contribuyente ORDER BY rowid LIMIT 1", -1, &contribuyente, nullptr);
+    suma += LeerFila(contribuyente);
+    sqlite3_finalize(contribuyente);
+    sqlite3_close(base);
+  }
+  const double ms = reloj.nsecsElapsed() / 1e6;
+  if (suma == 0) std::printf("bucle sin lecturas\n");
+  return ms;
+}
+
+double Escanear(TablaEmpresas& tabla, const QString& carpeta) {
+  QElapsedTimer reloj;
+  reloj.start();
+  UsoTablaEmpresas uso(tabla);
+  CopiarAlcabalas(tabla, {kAno, kMes, ClaseInforme::Todas, {carpeta}});
+  DataSet& datos = tabla.ClientDataSetAlcabalas();
+  Moneda total;
+  for (datos.Primero(); !datos.Eof(); datos.Siguiente()) total += NuloACeroMoneda(datos.Valor("Cod91"));
+  const double ms = reloj.nsecsElapsed() / 1e6;
+  if (datos.CantidadFilas() != kArchivos || total.EsCero()) std::printf("escaneo inesperado\n");
+  return ms;
+}
+
+double Mediana(std::vector<double> valores) {
+  std::sort(valores.begin(), valores.end());
+  return valores.at(valores.size() / 2);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  QTemporaryDir temporal;
+  const QString carpeta = temporal.filePath("Alcabalas");
+  QDir().mkpath(carpeta);
+  const QString modelo = temporal.filePath("modelo.alc");
+  LlenarModelo(modelo);
+  const QStringList rutas = Copiar(modelo, carpeta);
+  TablaEmpresas tabla(QLocale(QLocale::Spanish, QLocale::Chile));
+
+  BucleDesnudo(rutas);  // both start with the files in the page cache
+  Escanear(tabla, carpeta);
+  std::vector<double> desnudo, escaneo;
+  for (int i = 0; i < kVueltas; ++i) {
+    desnudo.push_back(BucleDesnudo(rutas));
+    escaneo.push_back(Escanear(tabla, carpeta));
+  }
+  const double msDesnudo = Mediana(desnudo);
+  const double msEscaneo = Mediana(escaneo);
+  std::printf("bucle desnudo de SQLite, %d archivos (fila del periodo y contribuyente): mediana %.1f ms\n", kArchivos,
+              msDesnudo);
+  std::printf("escaneo de empresas y tabla en memoria, %d archivos de %d declaraciones: mediana %.1f ms\n", kArchivos,
+              kAnos * 12, msEscaneo);
+  std::printf("razón escaneo / bucle desnudo: %.2f (meta: 2 o menos, y menos de 1000 ms)\n", msEscaneo / msDesnudo);
+  return 0;
+}

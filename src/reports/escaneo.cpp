@@ -1,0 +1,169 @@
+#include "reports/escaneo.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <algorithm>
+
+#include "declarations/calculo.h"
+#include "declarations/catalogo.h"
+#include "general/errores.h"
+#include "general/valores.h"
+#include "reports/tablaempresas.h"
+#include "storage/archivo.h"
+#include "storage/conexion.h"
+#include "storage/contribuyente.h"
+#include "storage/filaleida.h"
+
+namespace {
+
+// Where a path really leads, so one folder or file reached by two paths is
+// seen once; a path that leads nowhere stands for itself.
+QString RutaCanonica(const QString& ruta) {
+  const QFileInfo info(ruta);
+  const QString canonica = info.canonicalFilePath();
+  return canonica.isEmpty() ? info.absoluteFilePath() : canonica;
+}
+
+// The taxpayer's columns copied as they are, null included.
+QStringList ColumnasContribuyenteSinNombres() {
+  QStringList columnas;
+  for (const ColumnaTabla& columna : ColumnasContribuyente()) columnas << columna.nombre;
+  for (const char* nombre : {"RUT", "ApellidoPaternoRazonSocial", "ApellidoMaterno", "nombres"})
+    columnas.removeOne(QLatin1String(nombre));
+  return columnas;
+}
+
+// Reads one file after another for the period, the declaration with its
+// calculated boxes.
+class LectorEmpresas {
+ public:
+  LectorEmpresas(int ano, int mes, const QLocale& locale)
+      : lector_(ano, mes, CamposCalculadosAlcabala()), locale_(locale) {}
+
+  // Reads one file; both tables must be there, whatever the selection.
+  void Leer(const QString& ruta) {
+    conexion_.AbrirSoloLectura(ruta);
+    lector_.Leer(conexion_);
+    conexion_.Cerrar();
+    if (lector_.ConDeclaracion()) ADODataSetAlcabalaCalcFields(lector_.Declaracion(), locale_);
+  }
+
+  bool ConDeclaracion() const { return lector_.ConDeclaracion(); }
+  // Box 91 of the declaration read; 0 without one.
+  Moneda Cod91() {
+    if (!ConDeclaracion()) return Moneda();
+    return NuloACeroMoneda(lector_.Declaracion().Valor(QStringLiteral("Cod91")));
+  }
+
+  // Appends the company's row to the table (recalculated once, when posted).
+  void Agregar(DataSet& datos, int ano, int mes) {
+    InsercionPendiente insercion(datos);
+    if (lector_.ConDeclaracion()) {
+      CopiarAlcabala(lector_.Declaracion(), datos);
+    } else {
+      datos.Asignar(QStringLiteral("ano"), ano);
+      datos.Asignar(QStringLiteral("mes"), mes);
+    }
+    if (lector_.ConContribuyente()) CopiarContribuyente(lector_.Contribuyente(), datos);
+    datos.Guardar();
+  }
+
+ private:
+  LectorDeclaracionYContribuyente lector_;
+  QLocale locale_;
+  Conexion conexion_;
+};
+
+// Runs one file's step; any error it raises comes out with the file's name
+// in front, so the user finds it among hundreds.
+template <typename Paso>
+void ConNombreDeArchivo(const QString& ruta, Paso paso) {
+  try {
+    paso();
+  } catch (const std::exception& e) {
+    throw ErrorAlcabala(QFileInfo(ruta).fileName() + QStringLiteral(": ") + MensajeDeExcepcion(e));
+  }
+}
+
+}  // namespace
+
+QStringList ExtensionesAlcabala() { return {QStringLiteral("alc"), QStringLiteral("oalc")}; }
+
+QStringList CarpetasEmpresas(const QString& carpetaPrograma) {
+  return {CarpetaMisDocumentos() + QLatin1Char('/') + QLatin1String(NombreCarpetaAlcabalas), carpetaPrograma};
+}
+
+QStringList ExplorarCarpeta(const QString& carpeta, const QString& extension) {
+  const QDir dir(carpeta);
+  QStringList nombres;
+  for (const QFileInfo& info : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort))
+    if (info.suffix().compare(extension, Qt::CaseInsensitive) == 0) nombres << info.fileName();
+  std::sort(nombres.begin(), nombres.end());
+  QStringList rutas;
+  for (const QString& nombre : nombres) rutas << dir.filePath(nombre);
+  return rutas;
+}
+
+QStringList ArchivosEmpresas(const QStringList& carpetas) {
+  QStringList distintas;
+  QSet<QString> vistas;
+  for (const QString& carpeta : carpetas) {
+    if (carpeta.isEmpty() || !QFileInfo(carpeta).isDir()) continue;
+    const QString canonica = RutaCanonica(carpeta);
+    if (vistas.contains(canonica)) continue;
+    vistas.insert(canonica);
+    distintas << carpeta;
+  }
+  QStringList archivos;
+  QSet<QString> leidos;
+  for (const QString& extension : ExtensionesAlcabala())
+    for (const QString& carpeta : distintas)
+      for (const QString& ruta : ExplorarCarpeta(carpeta, extension)) {
+        const QString canonica = RutaCanonica(ruta);
+        if (leidos.contains(canonica)) continue;
+        leidos.insert(canonica);
+        archivos << ruta;
+      }
+  return archivos;
+}
+
+void CopiarAlcabala(const Registro& origen, Registro& destino) {
+  for (const ColumnaTabla& columna : ColumnasAlcabalas())
+    if (origen.TieneCampo(columna.nombre)) destino.Asignar(columna.nombre, origen.Valor(columna.nombre));
+}
+
+void CopiarContribuyente(const Registro& origen, Registro& destino) {
+  destino.Asignar(QStringLiteral("RUT"), origen.Valor(QStringLiteral("RUT")));
+  const QString paterno = NuloAVacio(origen.Valor(QStringLiteral("ApellidoPaternoRazonSocial")));
+  const QString materno = NuloAVacio(origen.Valor(QStringLiteral("ApellidoMaterno")));
+  const QString nombres = NuloAVacio(origen.Valor(QStringLiteral("nombres")));
+  destino.Asignar(QStringLiteral("ApellidoPaternoRazonSocial"), paterno);
+  destino.Asignar(QStringLiteral("ApellidoMaterno"), materno);
+  destino.Asignar(QStringLiteral("nombres"), nombres);
+  destino.Asignar(QStringLiteral("nombre"), NombreImpreso(paterno, materno, nombres));
+  static const QStringList resto = ColumnasContribuyenteSinNombres();
+  for (const QString& columna : resto)
+    if (origen.TieneCampo(columna)) destino.Asignar(columna, origen.Valor(columna));
+}
+
+bool CopiarAlcabalas(TablaEmpresas& tabla, const PeticionEmpresas& peticion, const AvisoProgreso& aviso) {
+  DataSet& datos = tabla.ClientDataSetAlcabalas();
+  if (!datos.Activo()) throw ErrorAlcabala(QStringLiteral("La tabla de empresas no está abierta."));
+  const QStringList archivos = ArchivosEmpresas(peticion.carpetas);
+  RecalculoSuspendido recalculo(datos);
+  LectorEmpresas lector(peticion.ano, peticion.mes, tabla.Locale());
+  for (int i = 0; i < archivos.size(); ++i) {
+    if (aviso && !aviso(i, archivos.size())) {
+      datos.Vaciar();
+      return false;
+    }
+    const QString& ruta = archivos.at(i);
+    ConNombreDeArchivo(ruta, [&] {
+      lector.Leer(ruta);
+      if (SeleccionAdmite(peticion.clase, lector.ConDeclaracion(), lector.Cod91()))
+        lector.Agregar(datos, peticion.ano, peticion.mes);
+    });
+  }
+  return true;
+}

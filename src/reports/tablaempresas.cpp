@@ -1,0 +1,110 @@
+#include "reports/tablaempresas.h"
+
+#include <QCollator>
+#include <QHash>
+
+#include "declarations/calculo.h"
+#include "declarations/catalogo.h"
+#include "general/errores.h"
+#include "general/valores.h"
+#include "storage/columnas.h"
+
+namespace {
+
+DefinicionCampo Campo(const ColumnaTabla& columna) { return {columna.nombre, columna.tipo, columna.tamano, false}; }
+
+// How the catalogue shows each taxpayer column (the RUTs and telephones
+// differ from plain numbers): the T boxes by their field, the A boxes by
+// their paired taxpayer column.
+const QHash<QString, Presentacion>& PresentacionContribuyente() {
+  static const QHash<QString, Presentacion> presentaciones = [] {
+    QHash<QString, Presentacion> mapa;
+    for (const Caja& caja : Catalogo()) {
+      const QString columna = caja.clase == ClaseCaja::T ? caja.campo : caja.campoContribuyente;
+      if (!columna.isEmpty()) mapa.insert(columna, caja.presentacion);
+    }
+    return mapa;
+  }();
+  return presentaciones;
+}
+
+// Whole pesos, halves away from zero, without going through a double.
+qint64 PesosRedondeados(Moneda monto) {
+  const qint64 crudo = monto.Crudo();
+  qint64 pesos = crudo / Moneda::Escala;
+  const qint64 resto = crudo % Moneda::Escala;
+  if (2 * (resto < 0 ? -resto : resto) >= Moneda::Escala) pesos += crudo < 0 ? -1 : 1;
+  return pesos;
+}
+
+QString TextoNumero(const DefinicionCampo& campo, const QVariant& valor, const QLocale& locale) {
+  switch (campo.tipo) {
+    case TipoColumna::C: return QString::number(PesosRedondeados(NuloACeroMoneda(valor)));
+    case TipoColumna::F: {
+      QLocale sinGrupos = locale;
+      sinGrupos.setNumberOptions(QLocale::OmitGroupSeparator);
+      // Seven significant digits: the single-precision value as it was typed.
+      return sinGrupos.toString(static_cast<double>(valor.toFloat()), 'g', 7);
+    }
+    default: return QString::number(NuloACeroEntero(valor));
+  }
+}
+
+}  // namespace
+
+QList<DefinicionCampo> CamposTablaEmpresas() {
+  QList<DefinicionCampo> campos;
+  for (const ColumnaTabla& columna : ColumnasAlcabalas()) campos.append(Campo(columna));
+  for (const ColumnaTabla& columna : ColumnasContribuyente()) campos.append(Campo(columna));
+  campos.append({QStringLiteral("nombre"), TipoColumna::W, LargoNombreEmpresa, false});
+  return campos;
+}
+
+DataSet::ComparadorTextos ComparadorNombres(const QLocale& locale) {
+  QCollator collator(locale);
+  collator.setCaseSensitivity(Qt::CaseSensitive);
+  return [collator](const QString& a, const QString& b) { return collator.compare(a, b); };
+}
+
+QString TextoMostradoEmpresas(const DefinicionCampo& campo, const QVariant& valor, const QLocale& locale) {
+  if (EsValorNulo(valor)) return QString();
+  switch (PresentacionContribuyente().value(campo.nombre, Presentacion::Texto)) {
+    case Presentacion::Rut:
+      return TextoRut(static_cast<qint32>(NuloACeroEntero(valor)), PropositoTexto::Mostrar, false);
+    case Presentacion::Telefono: {
+      const qint64 numero = NuloACeroEntero(valor);
+      return numero == 0 ? QString() : QString::number(numero);
+    }
+    default: break;
+  }
+  switch (campo.tipo) {
+    case TipoColumna::W: return valor.toString();
+    case TipoColumna::B: return valor.toBool() ? QStringLiteral("Sí") : QStringLiteral("No");
+    default: return TextoNumero(campo, valor, locale);
+  }
+}
+
+TablaEmpresas::TablaEmpresas(const QLocale& locale)
+    : locale_(locale),
+      datos_(std::make_unique<DataSet>(CamposTablaEmpresas(), QStringLiteral("nombre"), ComparadorNombres(locale),
+                                       DataSet::FilasNuevas::Nulas)) {
+  datos_->setObjectName(QStringLiteral("ClientDataSetAlcabalas"));
+  datos_->DefinirCalculados(CamposCalculadosAlcabala(),
+                            [locale](Registro& registro) { ADODataSetAlcabalaCalcFields(registro, locale); });
+}
+
+TablaEmpresas::~TablaEmpresas() = default;
+
+QString TablaEmpresas::TextoMostrado(const QString& campo) const {
+  const DefinicionCampo* definicion = datos_->FindField(campo);
+  if (!definicion) throw ErrorAlcabala(QStringLiteral("No se encontró el campo \"%1\".").arg(campo));
+  return TextoMostradoEmpresas(*definicion, datos_->Valor(campo), locale_);
+}
+
+UsoTablaEmpresas::UsoTablaEmpresas(TablaEmpresas& tabla) : datos_(tabla.ClientDataSetAlcabalas()) {
+  datos_.Cerrar();
+  datos_.Abrir();
+}
+
+// Closing an in-memory data set drops its rows.
+UsoTablaEmpresas::~UsoTablaEmpresas() { datos_.Cerrar(); }
