@@ -28,15 +28,6 @@ const QHash<QString, Presentacion>& PresentacionContribuyente() {
   return presentaciones;
 }
 
-// Whole pesos, halves away from zero, without going through a double.
-qint64 PesosRedondeados(Moneda monto) {
-  const qint64 crudo = monto.Crudo();
-  qint64 pesos = crudo / Moneda::Escala;
-  const qint64 resto = crudo % Moneda::Escala;
-  if (2 * (resto < 0 ? -resto : resto) >= Moneda::Escala) pesos += crudo < 0 ? -1 : 1;
-  return pesos;
-}
-
 QString TextoNumero(const DefinicionCampo& campo, const QVariant& valor, const QLocale& locale) {
   switch (campo.tipo) {
     case TipoColumna::C: return QString::number(PesosRedondeados(NuloACeroMoneda(valor)));
