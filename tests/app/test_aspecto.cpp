@@ -1,0 +1,151 @@
+// How the window looks and behaves to the hand: every digit of the widest
+// amounts visible, lists that keep their value under the wheel, the page
+// kept in place when editing ends, texts shown from their beginning.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QWheelEvent>
+
+#include "alcabalaprueba.h"
+#include "app/cajas.h"
+#include "general/moneda.h"
+
+using namespace prueba;
+
+namespace {
+
+const QLocale kChile(QLocale::Spanish, QLocale::Chile);
+
+// The widest text a box can show: the largest total for calculated boxes,
+// the most digits that can be typed for the others.
+QString TextoMasAncho(const Caja& caja, const QLocale& locale) {
+  const int digitos = caja.largoMaximo > 0 ? caja.largoMaximo : 9;
+  const qint64 tecleado = QString(digitos, QLatin1Char('9')).toLongLong();
+  const auto mayorTotal = QVariant::fromValue(Moneda::DesdePesos(999999999999LL));
+  switch (caja.presentacion) {
+    case Presentacion::Grupos:
+      if (caja.clase == ClaseCaja::C || caja.clase == ClaseCaja::P)
+        return TextoDeValor(mayorTotal, caja.presentacion, false, false, locale);
+      return TextoDeValor(QVariant(tecleado), caja.presentacion, false, false, locale);
+    case Presentacion::GruposDecimal:
+      return TextoDeValor(QVariant(static_cast<double>(tecleado)), caja.presentacion, false, false, locale);
+    case Presentacion::TextoDerecha:  // a negative total in parentheses
+      return QLatin1Char('(') + TextoDeValor(mayorTotal, Presentacion::Grupos, false, false, locale) +
+             QLatin1Char(')');
+    case Presentacion::Telefono:
+      return QString::number(std::numeric_limits<qint32>::max());
+    case Presentacion::Rut:
+      return TextoDeValor(QVariant(999999999), caja.presentacion, false, false, locale);
+    case Presentacion::Texto:
+    case Presentacion::Casilla:
+    case Presentacion::Lista:
+      break;
+  }
+  return QString();
+}
+
+// The room a line edit gives its text: its contents rectangle less the
+// margins QLineEdit keeps on either side.
+int AnchoParaTexto(QLineEdit* caja) {
+  QStyleOptionFrame opcion;
+  opcion.initFrom(caja);
+  opcion.rect = caja->rect();
+  opcion.lineWidth = caja->hasFrame() ? caja->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opcion, caja) : 0;
+  opcion.midLineWidth = 0;
+  opcion.state |= QStyle::State_Sunken;
+  const QRect contenido = caja->style()->subElementRect(QStyle::SE_LineEditContents, &opcion, caja);
+  const QMargins margenes = caja->textMargins();
+  constexpr int MargenQLineEdit = 2;
+  return contenido.width() - margenes.left() - margenes.right() - 2 * MargenQLineEdit;
+}
+
+// A data file whose declaration holds 999.999.999 in every typed amount.
+struct ArchivoLleno : ArchivoPrueba {
+  ArchivoLleno() : ArchivoPrueba({{2024, 5}, {2024, 6}}) {
+    QStringList asignaciones;
+    for (const Caja& c : Catalogo())
+      if (c.clase == ClaseCaja::E && c.tipo == TipoColumna::C) asignaciones << c.campo + " = 9999999990000";
+    Poner(2024, 6, asignaciones.join(", "));
+    PonerContribuyente(
+        "RUT = 76543210, ApellidoPaternoRazonSocial = 'Comercializadora e Importadora Padre Las Casas Limitada'");
+  }
+};
+
+void Capturar(QWidget* w, const QString& nombre) {
+  const QString carpeta = qEnvironmentVariable("ALCABALA_CAPTURAS");
+  if (carpeta.isEmpty()) return;
+  w->grab().save(QDir(carpeta).filePath(nombre + ".png"));
+}
+
+// Both pages, whole, as they stand now.
+void CapturarPaginas(TFormAlcabala* v, const QString& prefijo) {
+  Capturar(v->ScrollBoxAnverso->widget(), prefijo + "_anverso");
+  Capturar(v->ScrollBoxReverso->widget(), prefijo + "_reverso");
+}
+
+}  // namespace
+
+TEST(Aspecto, CadaCajaMuestraEnteroSuValorMasAncho) {
+  ArchivoLleno archivo;
+  VentanaPrueba v(archivo.ruta);
+  int revisadas = 0;
+  for (const Caja& caja : Catalogo()) {
+    CajaEdicion* edicion = v->Paginas->Edicion(caja.codigo);
+    const QString texto = TextoMasAncho(caja, kChile);
+    if (edicion == nullptr || texto.isEmpty()) continue;
+    ++revisadas;
+    EXPECT_LE(edicion->fontMetrics().horizontalAdvance(texto), AnchoParaTexto(edicion))
+        << "casilla " << caja.codigo.toStdString() << ": " << texto.toStdString() << " en "
+        << edicion->width() << " px con " << edicion->font().family().toStdString();
+  }
+  EXPECT_GT(revisadas, 150);
+  CapturarPaginas(v.ventana.get(), "lleno_consulta");
+  v->MenuItemEditarAlcabala->trigger();
+  CapturarPaginas(v.ventana.get(), "lleno_edicion");
+  v->MenuItemEditarAlcabala->trigger();
+}
+
+TEST(Aspecto, LasCajasUsanLaLetraDeLosTextos) {
+  VentanaPrueba v;
+  const std::string arial = QFontInfo(QFont(QStringLiteral("Arial"))).family().toStdString();
+  for (const char* codigo : {"538", "502", "06", "53", "583"})
+    EXPECT_EQ(QFontInfo(v->Paginas->Caja(codigo)->font()).family().toStdString(), arial) << codigo;
+  EXPECT_EQ(QFontInfo(v->Paginas->ComboBoxMes->font()).family().toStdString(), arial);
+  // The window's own "MS Sans Serif" is the same Arial-metric face.
+  EXPECT_EQ(QFontInfo(v->font()).family().toStdString(), arial);
+}
+
+// Every text of both pages is at least 9 pixels high and fits its cell,
+// on one line or wrapped.
+TEST(Aspecto, LosTextosCabenSinLetraDiminuta) {
+  auto anverso = std::make_unique<QWidget>();
+  auto reverso = std::make_unique<QWidget>();
+  PaginasFormulario paginas(anverso.get(), reverso.get(), kChile);
+  int revisados = 0;
+  for (QWidget* pagina : {anverso.get(), reverso.get()}) {
+    for (QLabel* celda : pagina->findChildren<QLabel*>()) {
+      if (celda->text().isEmpty()) continue;
+      ++revisados;
+      const QFont letra = celda->font();
+      EXPECT_GE(letra.pixelSize(), 9) << celda->text().toStdString();
+      const QFontMetrics m(letra);
+      const QRect area = celda->contentsRect();
+      const QRect ocupado = m.boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, celda->text());
+      EXPECT_TRUE(ocupado.height() <= area.height() + 1 && ocupado.width() <= area.width())
+          << celda->text().toStdString() << " a " << letra.pixelSize() << " px: " << ocupado.width() << "x"
+          << ocupado.height() << " en "
+          << area.width() << "x" << area.height();
+    }
+  }
+  EXPECT_GT(revisados, 300);
+}
