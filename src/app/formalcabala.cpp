@@ -253,6 +253,9 @@ void TFormAlcabala::CrearCliente() {
     scroll = new QScrollArea(hoja);
     scroll->setObjectName(QString::fromLatin1(nombreScroll));
     scroll->setFrameShape(QFrame::NoFrame);
+    // The page scrolls with the wheel and follows the box being typed; as a
+    // Tab stop of its own it would be an invisible one.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     scroll->setWidgetResizable(false);

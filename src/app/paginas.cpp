@@ -1,5 +1,6 @@
 #include "app/paginas.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QWheelEvent>
 
 #include "app/cajas.h"
 #include "app/dibujartextovertical.h"
@@ -19,6 +21,8 @@
 namespace {
 
 const QColor VerdeEtiqueta(0xDF, 0xFF, 0xDF);
+// Marks the two page widgets among the boxes' parents.
+constexpr char kPropiedadPagina[] = "paginaFormulario";
 constexpr int PixelesFuente = 11;
 // The smallest text a cell shrinks to; below it a text wraps instead.
 constexpr int PixelesMinimos = 9;
@@ -100,6 +104,38 @@ class FiltroClic : public QObject {
   std::function<void()> accion_;
 };
 
+// Lists turn with the mouse wheel only while they have the keyboard focus;
+// otherwise the wheel goes on to the page, which scrolls, and the list keeps
+// its value (a month or a region changed by passing over it would load
+// another declaration or alter the one being edited).
+class RuedaSoloConFoco : public QObject {
+ public:
+  using QObject::QObject;
+
+  static void Instalar(QComboBox* lista) {
+    lista->setFocusPolicy(Qt::StrongFocus);
+    lista->installEventFilter(new RuedaSoloConFoco(lista));
+  }
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    auto* lista = static_cast<QWidget*>(objeto);
+    if (evento->type() != QEvent::Wheel || lista->hasFocus()) return false;
+    auto* rueda = static_cast<QWheelEvent*>(evento);
+    for (QWidget* padre = lista->parentWidget(); padre != nullptr; padre = padre->parentWidget()) {
+      if (auto* area = qobject_cast<QAbstractScrollArea*>(padre)) {
+        QWidget* vista = area->viewport();
+        QWheelEvent paraLaPagina(vista->mapFromGlobal(rueda->globalPosition()), rueda->globalPosition(),
+                                 rueda->pixelDelta(), rueda->angleDelta(), rueda->buttons(), rueda->modifiers(),
+                                 rueda->phase(), rueda->inverted(), rueda->source());
+        QApplication::sendEvent(vista, &paraLaPagina);
+        break;
+      }
+    }
+    return true;
+  }
+};
+
 // The program's logo: a green seal with the name, drawn once.
 QPixmap Logo(QSize tamano) {
   QPixmap pixmap(tamano);
@@ -161,6 +197,7 @@ PaginasFormulario::~PaginasFormulario() = default;
 
 void PaginasFormulario::ConstruirPagina(QWidget* pagina, int indice) {
   const DisposicionPagina& d = Disposicion(indice == 0 ? Pagina::Anverso : Pagina::Reverso);
+  pagina->setProperty(kPropiedadPagina, true);
   pagina->setFont(FuenteFormulario(PixelesFuente));
   pagina->setStyleSheet(QString::fromLatin1(HojaDeEstilo));
   pagina->setMinimumSize(AnchoSeccion + 2, d.alto);
@@ -241,6 +278,7 @@ void PaginasFormulario::ConstruirPagina(QWidget* pagina, int indice) {
           lista->setObjectName(QStringLiteral("ComboBoxAno"));
           ComboBoxAno = lista;
         }
+        RuedaSoloConFoco::Instalar(lista);
         w = lista;
         break;
       }
@@ -250,7 +288,9 @@ void PaginasFormulario::ConstruirPagina(QWidget* pagina, int indice) {
         if (caja->presentacion == Presentacion::Casilla) {
           w = new CasillaDatos(padre);
         } else if (caja->presentacion == Presentacion::Lista) {
-          w = new ListaDatos(caja->items, padre);
+          auto* lista = new ListaDatos(caja->items, padre);
+          RuedaSoloConFoco::Instalar(lista);
+          w = lista;
         } else {
           auto* edicion = new CajaEdicion(caja->presentacion, locale_, padre);
           int largo = caja->largoMaximo;
@@ -327,6 +367,19 @@ void PaginasFormulario::Enlazar(DataSet* alcabala, DataSet* contribuyente) {
 void PaginasFormulario::GuardarCajaActiva() {
   auto* activa = qobject_cast<CajaEdicion*>(QApplication::focusWidget());
   if (activa != nullptr && cajas_.value(activa->accessibleName()) == activa) activa->GuardarValor();
+}
+
+void PaginasFormulario::SoltarFoco() {
+  QWidget* foco = QApplication::focusWidget();
+  if (foco == nullptr || !Controles().contains(foco)) return;
+  // The page itself takes the focus: handed on to the next box by Qt, it
+  // would scroll the page to wherever that box stands.
+  for (QWidget* pagina = foco->parentWidget(); pagina != nullptr; pagina = pagina->parentWidget()) {
+    if (pagina->property(kPropiedadPagina).toBool()) {
+      pagina->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+  }
 }
 
 void PaginasFormulario::DibujarCaptiones() {

@@ -149,3 +149,86 @@ TEST(Aspecto, LosTextosCabenSinLetraDiminuta) {
   }
   EXPECT_GT(revisados, 300);
 }
+
+namespace {
+
+// A turn of the mouse wheel over a widget, as the window system sends it:
+// what the widget leaves unaccepted goes on to its parents.
+void Rueda(QWidget* w, int pasos) {
+  const QPoint centro = w->rect().center();
+  QWheelEvent rueda(centro, w->mapToGlobal(centro), QPoint(), QPoint(0, -120 * pasos), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(w, &rueda);
+}
+
+}  // namespace
+
+TEST(Aspecto, LaRuedaSobreUnaListaSinFocoDesplazaLaPagina) {
+  ArchivoPrueba archivo({{2024, 3}, {2024, 4}, {2024, 5}, {2024, 6}});
+  archivo.Poner(2024, 6, "Cod583 = 1, Cod53 = 9");
+  VentanaPrueba v(archivo.ruta);
+  QScrollBar* barra = v->ScrollBoxAnverso->verticalScrollBar();
+  barra->setValue(0);
+  v->Paginas->Caja("502")->setFocus(Qt::OtherFocusReason);
+  const int mes = v->Paginas->ComboBoxMes->currentIndex();
+  Rueda(v->Paginas->ComboBoxMes, 2);
+  EXPECT_EQ(v->Paginas->ComboBoxMes->currentIndex(), mes);
+  EXPECT_EQ(v.Mes(), 6);
+  EXPECT_GT(barra->value(), 0) << "la rueda desplaza la página";
+
+  // The region list of box 53 on the back keeps its value as well, also
+  // while the declaration is edited.
+  v->MenuItemEditarAlcabala->trigger();
+  v->PageControlAlcabala->setCurrentIndex(1);
+  ListaDatos* region = v->Paginas->Lista("53");
+  ASSERT_TRUE(region->isEnabled());
+  ASSERT_EQ(region->currentText(), "9");
+  Rueda(region, 2);
+  EXPECT_EQ(region->currentText(), "9");
+  EXPECT_EQ(v.Valor("53").toInt(), 9);
+  v->MenuItemEditarAlcabala->trigger();
+
+  // With the keyboard focus the list turns with the wheel, as it does with
+  // the arrow keys.
+  v->PageControlAlcabala->setCurrentIndex(0);
+  v->Paginas->ComboBoxMes->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  ASSERT_TRUE(v->Paginas->ComboBoxMes->hasFocus());
+  ASSERT_EQ(v->Paginas->ComboBoxMes->currentText(), "Junio");
+  Rueda(v->Paginas->ComboBoxMes, 1);  // the latest month stands first
+  EXPECT_EQ(v->Paginas->ComboBoxMes->currentText(), "Mayo");
+  EXPECT_EQ(v.Mes(), 5);
+}
+
+TEST(Aspecto, TerminarLaEdicionNoMueveLaPagina) {
+  ArchivoPrueba archivo({{2024, 6}});
+  VentanaPrueba v(archivo.ruta);
+  QScrollBar* barra = v->ScrollBoxAnverso->verticalScrollBar();
+  for (QAction* fin : {v->MenuItemEditarAlcabala, v->MenuItemGuardarAlcabala}) {
+    v->MenuItemEditarAlcabala->trigger();
+    ASSERT_EQ(v.Estado(), EstadoDataSet::Edicion);
+    CajaEdicion* caja = v.Caja("538") ? v.Caja("504") : nullptr;
+    ASSERT_NE(caja, nullptr);
+    v->ScrollBoxAnverso->ensureWidgetVisible(caja);
+    Enfocar(caja);
+    Teclear(caja, "12");
+    const int antes = barra->value();
+    ASSERT_GT(antes, 0);
+    fin->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(v.Estado(), EstadoDataSet::Consulta);
+    EXPECT_EQ(barra->value(), antes) << fin->objectName().toStdString();
+  }
+  EXPECT_EQ(archivo.Leer(2024, 6, "Cod504").toLongLong(), 120000);
+}
+
+TEST(Aspecto, DeLaPestanaElTabuladorVaALaListaDeMeses) {
+  ArchivoPrueba archivo({{2024, 6}});
+  VentanaPrueba v(archivo.ruta);
+  QTabBar* pestanas = v->PageControlAlcabala->tabBar();
+  pestanas->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  QTest::keyClick(pestanas, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), v->Paginas->ComboBoxMes)
+      << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "nada");
+}
