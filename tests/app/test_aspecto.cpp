@@ -232,3 +232,29 @@ TEST(Aspecto, DeLaPestanaElTabuladorVaALaListaDeMeses) {
   EXPECT_EQ(QApplication::focusWidget(), v->Paginas->ComboBoxMes)
       << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "nada");
 }
+
+TEST(Aspecto, LosTextosLargosSeVenDesdeSuComienzo) {
+  ArchivoPrueba archivo({{2024, 6}});
+  archivo.Poner(2024, 6,
+                "Cod583 = 1, Cod726 = 'Padre Las Casas, Región de La Araucanía', "
+                "Cod55 = 'administracion.contabilidad@losaromos.cl', "
+                "Cod612 = 'Villa Los Aromos de Padre Las Casas, poniente'");
+  ErroresAnotados errores;
+  VentanaPrueba v(archivo.ruta);
+  for (const char* codigo : {"726", "55", "612"}) {
+    CajaEdicion* caja = v.Caja(codigo);
+    ASSERT_GT(caja->fontMetrics().horizontalAdvance(caja->text()), caja->width()) << codigo;
+    EXPECT_EQ(caja->cursorPositionAt(QPoint(8, caja->height() / 2)), 1) << codigo << ": " << caja->text().toStdString();
+  }
+  // Also after the box was typed in and left.
+  v->MenuItemEditarAlcabala->trigger();
+  CajaEdicion* villa = v.Caja("612");
+  Enfocar(villa);
+  villa->end(false);
+  Teclear(villa, " 12");
+  Salir(villa, v.Caja("502"));
+  EXPECT_TRUE(errores.textos.isEmpty()) << errores.textos.join(' ').toStdString();
+  EXPECT_TRUE(villa->text().endsWith("poniente 12"));
+  EXPECT_EQ(villa->cursorPositionAt(QPoint(8, villa->height() / 2)), 1);
+  v->MenuItemEditarAlcabala->trigger();
+}
