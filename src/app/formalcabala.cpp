@@ -98,7 +98,8 @@ TFormAlcabala::TFormAlcabala(Novedades novedades, const QString& archivoInicial,
                              const QString& carpetaPrograma, QWidget* parent)
     : QMainWindow(parent),
       novedades_(std::move(novedades)),
-      rotacion_(novedades_.Franjas),
+      descargasFranjas_(new FranjasEnSegundoPlano({}, this)),
+      rotacion_(novedades_.Franjas, descargasFranjas_->Descargador()),
       marquee_(novedades_.Mensajes),
       archivoInicial_(archivoInicial),
       carpetaPrograma_(carpetaPrograma.isEmpty() ? QCoreApplication::applicationDirPath()
@@ -277,6 +278,7 @@ void TFormAlcabala::CrearCliente() {
   TimerFranjas->setObjectName(QStringLiteral("TimerFranjas"));
   TimerFranjas->setInterval(kIntervaloInicialFranjas);
   connect(TimerFranjas, &QTimer::timeout, this, &TFormAlcabala::TimerFranjasTimer);
+  connect(descargasFranjas_, &FranjasEnSegundoPlano::Terminada, this, &TFormAlcabala::FranjaDescargada);
   TimerMarquee = new QTimer(this);
   TimerMarquee->setObjectName(QStringLiteral("TimerMarquee"));
   TimerMarquee->setInterval(kIntervaloMarquee);
@@ -501,8 +503,8 @@ void TFormAlcabala::showEvent(QShowEvent* evento) {
 // --- Banner and marquee ----------------------------------------------------------
 
 void TFormAlcabala::TimerFranjasTimer() {
-  // Stopped while it runs: a banner download that ends in an error box must
-  // not be followed by more ticks behind that box.
+  // Stopped while it runs: an error box must not be followed by more ticks
+  // behind it. The picture itself downloads in the background.
   TimerFranjas->stop();
   EjecutarComando(this, [this] {
     const PasoFranja paso = rotacion_.Tick();
@@ -513,6 +515,16 @@ void TFormAlcabala::TimerFranjasTimer() {
     ImageFranja->setCursor(paso.cursorMano ? Qt::PointingHandCursor : Qt::ArrowCursor);
     if (paso.intervalo > 0) TimerFranjas->start(paso.intervalo);
   });
+}
+
+void TFormAlcabala::FranjaDescargada(const QString& url, const QImage& imagen) {
+  const int posicion = rotacion_.PosicionFranja();
+  if (imagen.isNull() || posicion < 0 || posicion >= novedades_.Franjas.size()) return;
+  Image& franja = novedades_.Franjas[posicion];
+  // A picture that arrives while its banner is up shows at once.
+  if (franja.ImageUrl != url || !franja.Imagen.isNull()) return;
+  franja.Imagen = imagen;
+  ImageFranja->setPixmap(QPixmap::fromImage(imagen));
 }
 
 void TFormAlcabala::TimerMarqueeTimer() {
