@@ -63,10 +63,16 @@ constexpr int kArribaPaginas = 92;
 constexpr int kAnchoPaginas = 788;
 constexpr int kAnchoScrollBox = 781;
 constexpr int kDescuentoAltoScrollBox = 28;
+// Of the front page, the least the window shows: the head of the form and
+// the first lines of its first section.
+constexpr int kAltoMinimoPagina = 160;
 constexpr int kIntervaloInicialFranjas = 1;
 constexpr int kIntervaloMarquee = 100;
 
-const QString kFiltroArchivos = QStringLiteral("Alcabala (*.alc *.oalc)");
+// The dialogs offer one entry, "Alcabala (*.alc)", that lists files of both
+// extensions: the patterns in the last parentheses are the ones applied,
+// and with HideNameFilterDetails Qt shows the text before them.
+const QString kFiltroArchivos = QStringLiteral("Alcabala (*.alc) (*.alc *.oalc)");
 
 // Half of a free width, rounded to the nearest pixel with ties to the even one.
 int MitadPar(int libre) { return static_cast<int>(std::nearbyint(libre / 2.0)); }
@@ -114,6 +120,7 @@ TFormAlcabala::TFormAlcabala(Novedades novedades, const QString& archivoInicial,
   CrearMenus();
   CrearCliente();
   CrearBarraHerramientas();
+  setMinimumHeight(menuBar()->sizeHint().height() + kArribaPaginas + kDescuentoAltoScrollBox + kAltoMinimoPagina);
   CrearDialogosArchivo();
   CrearDatos();
   ConectarDeclaraciones();
@@ -334,6 +341,7 @@ void TFormAlcabala::CrearDialogosArchivo() {
     dialogo->setObjectName(QString::fromLatin1(nombre));
     dialogo->setAcceptMode(modo);
     dialogo->setFileMode(QFileDialog::AnyFile);
+    dialogo->setOption(QFileDialog::HideNameFilterDetails, true);
     dialogo->setNameFilter(kFiltroArchivos);
     dialogo->setDefaultSuffix(QStringLiteral("alc"));
     dialogo->setOption(QFileDialog::DontConfirmOverwrite, true);

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QTreeView>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QScrollArea>
@@ -17,6 +19,7 @@
 #include <QWheelEvent>
 
 #include "alcabalaprueba.h"
+#include "app/arranque.h"
 #include "app/cajas.h"
 #include "general/moneda.h"
 
@@ -257,4 +260,55 @@ TEST(Aspecto, LosTextosLargosSeVenDesdeSuComienzo) {
   EXPECT_TRUE(villa->text().endsWith("poniente 12"));
   EXPECT_EQ(villa->cursorPositionAt(QPoint(8, villa->height() / 2)), 1);
   v->MenuItemEditarAlcabala->trigger();
+}
+
+TEST(Aspecto, DialogoDeArchivoEnEspanol) {
+  PrepararAplicacion(*qApp);
+  QTemporaryDir carpeta;
+  QDir(carpeta.path()).mkdir("Clientes");
+  QFile(carpeta.filePath("Empresa.oalc")).open(QIODevice::WriteOnly);
+  QFile(carpeta.filePath("Otra.alc")).open(QIODevice::WriteOnly);
+  QFile(carpeta.filePath("Notas.txt")).open(QIODevice::WriteOnly);
+  VentanaPrueba v;
+  QFileDialog* dialogo = v->OpenDialogAlcabala;
+  dialogo->setOption(QFileDialog::DontUseNativeDialog);
+  dialogo->setDirectory(carpeta.path());
+  dialogo->setViewMode(QFileDialog::Detail);
+  dialogo->show();
+  QTest::qWait(300);
+  auto* tipos = dialogo->findChild<QComboBox*>("fileTypeCombo");
+  ASSERT_NE(tipos, nullptr);
+  EXPECT_EQ(tipos->count(), 1);
+  EXPECT_EQ(tipos->itemText(0).toStdString(), "Alcabala (*.alc)");
+  auto* vista = dialogo->findChild<QTreeView*>("treeView");
+  ASSERT_NE(vista, nullptr);
+  QStringList encabezados, nombres, tipoCarpeta;
+  for (int i = 0; i < vista->model()->columnCount(); ++i)
+    encabezados << vista->model()->headerData(i, Qt::Horizontal).toString();
+  const QModelIndex raiz = vista->rootIndex();
+  for (int i = 0; i < vista->model()->rowCount(raiz); ++i) {
+    const QString nombre = vista->model()->index(i, 0, raiz).data().toString();
+    if (vista->isRowHidden(i, raiz)) continue;
+    nombres << nombre;
+    if (nombre == "Clientes") tipoCarpeta << vista->model()->index(i, 2, raiz).data().toString();
+  }
+  nombres.sort();
+  EXPECT_EQ(encabezados.join(" | ").toStdString(), "Nombre | Tamaño | Tipo | Última modificación");
+  EXPECT_EQ(nombres.join(" ").toStdString(), "Clientes Empresa.oalc Otra.alc");
+  EXPECT_EQ(tipoCarpeta.join("").toStdString(), "Carpeta");
+  // No display name of the application's own: Qt would append it to every
+  // dialog's title. Unset, it follows the application's name.
+  QApplication::setApplicationName("Otro");
+  EXPECT_EQ(QApplication::applicationDisplayName(), "Otro");
+  QApplication::setApplicationName("Alcabala");
+  dialogo->reject();
+}
+
+TEST(Aspecto, LaVentanaNoSeAchicaHastaDesaparecer) {
+  VentanaPrueba v;
+  v->resize(900, 18);
+  QApplication::processEvents();
+  EXPECT_GE(v->height(), v->minimumHeight());
+  // The head of the form and a few lines stay in sight.
+  EXPECT_GE(v->ScrollBoxAnverso->viewport()->height(), 150);
 }
