@@ -622,15 +622,17 @@ void Agregar(DisposicionPagina& p, int seccion, TipoCelda tipo, const QRect& r, 
 }
 
 // The horizontal holes of one row of a line, between XNumero and fin, left
-// by the cells from index desde on that cover the whole row. Cells that
-// share a frame leave no hole.
-std::vector<std::pair<int, int>> HuecosDeFila(const DisposicionPagina& p, int desde, int arriba, int fin) {
+// by the section's vertical captions and the line's cells (from index desde
+// on) that cover the whole row. Cells that share a frame leave no hole.
+std::vector<std::pair<int, int>> HuecosDeFila(const DefSeccion& s, const DisposicionPagina& p, int desde,
+                                              int arriba, int fin) {
   const int abajo = arriba + AltoCelda - 1;
   std::vector<std::pair<int, int>> tramos;
-  for (int i = desde; i < p.celdas.size(); ++i) {
-    const QRect& r = p.celdas.at(i).rect;
+  const auto cubre = [&](const QRect& r) {
     if (r.top() <= arriba && r.bottom() >= abajo) tramos.emplace_back(r.left(), r.right());
-  }
+  };
+  for (const DefBanda& b : s.bandas) cubre(QRect(b.x, b.y, b.ancho, b.alto));
+  for (int i = desde; i < p.celdas.size(); ++i) cubre(p.celdas.at(i).rect);
   std::sort(tramos.begin(), tramos.end());
   std::vector<std::pair<int, int>> huecos;
   int x = XNumero;
@@ -644,9 +646,9 @@ std::vector<std::pair<int, int>> HuecosDeFila(const DisposicionPagina& p, int de
 
 // Fills the holes of a line with empty framed cells: one as tall as the
 // line where a hole runs through all its rows, else one per row.
-void CerrarLinea(DisposicionPagina& p, int desde, int seccion, int y, int filas, int fin) {
+void CerrarLinea(const DefSeccion& s, DisposicionPagina& p, int desde, int seccion, int y, int filas, int fin) {
   std::vector<std::vector<std::pair<int, int>>> huecos;
-  for (int fila = 0; fila < filas; ++fila) huecos.push_back(HuecosDeFila(p, desde, y + fila * AltoFila, fin));
+  for (int fila = 0; fila < filas; ++fila) huecos.push_back(HuecosDeFila(s, p, desde, y + fila * AltoFila, fin));
   for (int fila = 0; fila < filas; ++fila) {
     for (const auto& hueco : huecos[fila]) {
       const bool entero = std::all_of(huecos.begin(), huecos.end(), [&hueco](const auto& h) {
@@ -731,7 +733,7 @@ void ConstruirLinea(const DefSeccion& s, const DefFila& f, int y, int seccion, D
   if (!f.signo.isNull()) Agregar(p, seccion, TipoCelda::Signo, QRect(XSigno, y, AnchoSigno, alto), QString(f.signo));
   // A numbered line runs framed from its number to its sign column (or the
   // page's edge when it has none).
-  if (f.numero > 0) CerrarLinea(p, inicio, seccion, y, f.filas, f.signo.isNull() ? XSigno + AnchoSigno - 1 : XSigno);
+  if (f.numero > 0) CerrarLinea(s, p, inicio, seccion, y, f.filas, f.signo.isNull() ? XSigno + AnchoSigno - 1 : XSigno);
 }
 
 void ConstruirEncabezado(const DefSeccion& s, const DefFila& f, int y, int seccion, DisposicionPagina& p) {

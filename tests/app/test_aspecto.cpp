@@ -114,6 +114,7 @@ TEST(Aspecto, CadaCajaMuestraEnteroSuValorMasAncho) {
   EXPECT_GT(revisadas, 150);
   CapturarPaginas(v.ventana.get(), "lleno_consulta");
   v->MenuItemEditarAlcabala->trigger();
+  Enfocar(v.Caja("502"));
   CapturarPaginas(v.ventana.get(), "lleno_edicion");
   v->MenuItemEditarAlcabala->trigger();
 }

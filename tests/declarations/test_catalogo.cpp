@@ -319,6 +319,9 @@ TEST(Disposicion, CadaLineaNumeradaEstaEnmarcadaDeLadoALado) {
           finLinea = std::max(finLinea, c.rect.right());
       for (int arriba = numero.rect.top(); arriba + AltoCelda - 1 <= numero.rect.bottom(); arriba += AltoFila) {
         std::vector<std::pair<int, int>> tramos;
+        for (const BandaVertical& b : p.secciones[numero.seccion].bandas)
+          if (b.rect.top() <= arriba && b.rect.bottom() >= arriba + AltoCelda - 1)
+            tramos.emplace_back(b.rect.left(), b.rect.right());
         for (const CeldaFormulario& c : p.celdas)
           if (c.seccion == numero.seccion && c.rect.top() <= arriba && c.rect.bottom() >= arriba + AltoCelda - 1)
             tramos.emplace_back(c.rect.left(), c.rect.right());
@@ -332,5 +335,15 @@ TEST(Disposicion, CadaLineaNumeradaEstaEnmarcadaDeLadoALado) {
         EXPECT_GE(x, 738) << "línea " << numero.texto.toStdString();
       }
     }
+  }
+}
+
+TEST(Disposicion, NingunaCeldaTapaUnaBandaVertical) {
+  const DisposicionPagina& p = Disposicion(Pagina::Anverso);
+  for (const CeldaFormulario& c : p.celdas) {
+    if (c.seccion < 0) continue;
+    for (const BandaVertical& b : p.secciones[c.seccion].bandas)
+      EXPECT_FALSE(c.rect.intersects(b.rect.adjusted(1, 1, -1, -1)))
+          << b.nombre.toStdString() << " bajo " << c.texto.toStdString() << c.codigo.toStdString();
   }
 }
