@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QHash>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
@@ -31,10 +32,27 @@ class FiltroPausaPistas : public QObject {
   }
 };
 
+// The few texts of Qt's file dialogs that Qt's Spanish catalogue lacks:
+// the kinds its file icon provider gives in the dialog's "Tipo" column.
+class TraduccionesDialogoArchivos : public QTranslator {
+ public:
+  using QTranslator::QTranslator;
+  bool isEmpty() const override { return false; }
+  QString translate(const char* contexto, const char* texto, const char*, int) const override {
+    if (qstrcmp(contexto, "QAbstractFileIconProvider") != 0) return QString();
+    static const QHash<QByteArray, QString> tipos = {{"Folder", QStringLiteral("Carpeta")},
+                                                    {"Drive", QStringLiteral("Unidad")},
+                                                    {"Shortcut", QStringLiteral("Acceso directo")},
+                                                    {"Unknown", QStringLiteral("Desconocido")}};
+    return tipos.value(QByteArray(texto));
+  }
+};
+
 void CargarTraduccionesQt(QApplication& aplicacion) {
   auto* traductor = new QTranslator(&aplicacion);
   if (traductor->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(traductor);
+  QApplication::installTranslator(new TraduccionesDialogoArchivos(&aplicacion));
 }
 
 void AvisarSinConexion() {
@@ -47,8 +65,9 @@ void AvisarSinConexion() {
 QString TextoSinConexion() { return QStringLiteral("Debe estar conectado a Internet."); }
 
 void PrepararAplicacion(QApplication& aplicacion) {
+  // Only the name: a display name set as well is appended by Qt to every
+  // window's title ("Acerca — Alcabala"); unset, it reads the same name.
   QApplication::setApplicationName(TituloAplicacion());
-  QApplication::setApplicationDisplayName(TituloAplicacion());
   QApplication::setWindowIcon(IconoVentana());
   CargarTraduccionesQt(aplicacion);
   aplicacion.installEventFilter(new FiltroPausaPistas(&aplicacion));

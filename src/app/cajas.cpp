@@ -66,6 +66,9 @@ void CajaEdicion::PonerTexto(const QString& texto) {
   setMaxLength(32767);
   setText(texto);
   if (limite < 32767 && texto.size() <= limite) setMaxLength(limite);
+  // A text longer than the box is read from its beginning; setText leaves
+  // the caret, and so the view, at its end.
+  if (!hasFocus()) setCursorPosition(0);
   mostrando_ = false;
 }
 

@@ -90,6 +90,7 @@ void ActivarControles(PaginasFormulario& paginas, const DataSet& alcabala) {
 }
 
 void DesactivarControles(PaginasFormulario& paginas) {
+  paginas.SoltarFoco();
   Activar(paginas.ControlesEntrada(), false);
   DesactivarControlesAntecedentes(paginas);
 }

@@ -64,10 +64,16 @@ constexpr int kArribaPaginas = 92;
 constexpr int kAnchoPaginas = 788;
 constexpr int kAnchoScrollBox = 781;
 constexpr int kDescuentoAltoScrollBox = 28;
+// Of the front page, the least the window shows: the head of the form and
+// the first lines of its first section.
+constexpr int kAltoMinimoPagina = 160;
 constexpr int kIntervaloInicialFranjas = 1;
 constexpr int kIntervaloMarquee = 100;
 
-const QString kFiltroArchivos = QStringLiteral("Alcabala (*.alc *.oalc)");
+// The dialogs offer one entry, "Alcabala (*.alc)", that lists files of both
+// extensions: the patterns in the last parentheses are the ones applied,
+// and with HideNameFilterDetails Qt shows the text before them.
+const QString kFiltroArchivos = QStringLiteral("Alcabala (*.alc) (*.alc *.oalc)");
 
 // Half of a free width, rounded to the nearest pixel with ties to the even one.
 int MitadPar(int libre) { return static_cast<int>(std::nearbyint(libre / 2.0)); }
@@ -99,7 +105,8 @@ TFormAlcabala::TFormAlcabala(Novedades novedades, const QString& archivoInicial,
                              const QString& carpetaPrograma, QWidget* parent)
     : QMainWindow(parent),
       novedades_(std::move(novedades)),
-      rotacion_(novedades_.Franjas),
+      descargasFranjas_(new FranjasEnSegundoPlano({}, this)),
+      rotacion_(novedades_.Franjas, descargasFranjas_->Descargador()),
       marquee_(novedades_.Mensajes),
       archivoInicial_(archivoInicial),
       carpetaPrograma_(carpetaPrograma.isEmpty() ? QCoreApplication::applicationDirPath()
@@ -114,6 +121,7 @@ TFormAlcabala::TFormAlcabala(Novedades novedades, const QString& archivoInicial,
   CrearMenus();
   CrearCliente();
   CrearBarraHerramientas();
+  setMinimumHeight(menuBar()->sizeHint().height() + kArribaPaginas + kDescuentoAltoScrollBox + kAltoMinimoPagina);
   CrearDialogosArchivo();
   CrearDatos();
   ConectarDeclaraciones();
@@ -254,6 +262,9 @@ void TFormAlcabala::CrearCliente() {
     scroll = new QScrollArea(hoja);
     scroll->setObjectName(QString::fromLatin1(nombreScroll));
     scroll->setFrameShape(QFrame::NoFrame);
+    // The page scrolls with the wheel and follows the box being typed; as a
+    // Tab stop of its own it would be an invisible one.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     scroll->setWidgetResizable(false);
@@ -275,6 +286,7 @@ void TFormAlcabala::CrearCliente() {
   TimerFranjas->setObjectName(QStringLiteral("TimerFranjas"));
   TimerFranjas->setInterval(kIntervaloInicialFranjas);
   connect(TimerFranjas, &QTimer::timeout, this, &TFormAlcabala::TimerFranjasTimer);
+  connect(descargasFranjas_, &FranjasEnSegundoPlano::Terminada, this, &TFormAlcabala::FranjaDescargada);
   TimerMarquee = new QTimer(this);
   TimerMarquee->setObjectName(QStringLiteral("TimerMarquee"));
   TimerMarquee->setInterval(kIntervaloMarquee);
@@ -330,6 +342,7 @@ void TFormAlcabala::CrearDialogosArchivo() {
     dialogo->setObjectName(QString::fromLatin1(nombre));
     dialogo->setAcceptMode(modo);
     dialogo->setFileMode(QFileDialog::AnyFile);
+    dialogo->setOption(QFileDialog::HideNameFilterDetails, true);
     dialogo->setNameFilter(kFiltroArchivos);
     dialogo->setDefaultSuffix(QStringLiteral("alc"));
     dialogo->setOption(QFileDialog::DontConfirmOverwrite, true);
@@ -509,8 +522,8 @@ void TFormAlcabala::showEvent(QShowEvent* evento) {
 // --- Banner and marquee ----------------------------------------------------------
 
 void TFormAlcabala::TimerFranjasTimer() {
-  // Stopped while it runs: a banner download that ends in an error box must
-  // not be followed by more ticks behind that box.
+  // Stopped while it runs: an error box must not be followed by more ticks
+  // behind it. The picture itself downloads in the background.
   TimerFranjas->stop();
   EjecutarComando(this, [this] {
     const PasoFranja paso = rotacion_.Tick();
@@ -521,6 +534,16 @@ void TFormAlcabala::TimerFranjasTimer() {
     ImageFranja->setCursor(paso.cursorMano ? Qt::PointingHandCursor : Qt::ArrowCursor);
     if (paso.intervalo > 0) TimerFranjas->start(paso.intervalo);
   });
+}
+
+void TFormAlcabala::FranjaDescargada(const QString& url, const QImage& imagen) {
+  const int posicion = rotacion_.PosicionFranja();
+  if (imagen.isNull() || posicion < 0 || posicion >= novedades_.Franjas.size()) return;
+  Image& franja = novedades_.Franjas[posicion];
+  // A picture that arrives while its banner is up shows at once.
+  if (franja.ImageUrl != url || !franja.Imagen.isNull()) return;
+  franja.Imagen = imagen;
+  ImageFranja->setPixmap(QPixmap::fromImage(imagen));
 }
 
 void TFormAlcabala::TimerMarqueeTimer() {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <memory>
 
+#include "news/franjasensegundoplano.h"
 #include "news/novedades.h"
 #include "news/rotacion.h"
 
@@ -111,6 +112,9 @@ class TFormAlcabala : public QMainWindow {
   TFormCrearAlcabala* FormCrearAlcabala = nullptr;
   TFormContribuyente* FormContribuyente = nullptr;
 
+  // The banner pictures' downloads.
+  FranjasEnSegundoPlano* DescargasFranjas() const { return descargasFranjas_; }
+
   // The current period; 0 and 0 when there is none.
   int AnoActual = 0;
   int MesActual = 0;
@@ -161,6 +165,8 @@ class TFormAlcabala : public QMainWindow {
   void Image4Click();
   void TimerFranjasTimer();
   void TimerMarqueeTimer();
+  // A banner picture's download ended (imagen null when it failed).
+  void FranjaDescargada(const QString& url, const QImage& imagen);
   void ImageFranjaClick();
   void EditMarqueeClick();
 
@@ -186,6 +192,9 @@ class TFormAlcabala : public QMainWindow {
   void MostrarSinArchivo();
 
   Novedades novedades_;
+  // Fetches the banner pictures on worker threads; made before the rotation
+  // that asks it for them.
+  FranjasEnSegundoPlano* descargasFranjas_;
   RotacionFranjas rotacion_;
   Marquee marquee_;
   QString archivoInicial_;

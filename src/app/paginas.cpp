@@ -1,5 +1,6 @@
 #include "app/paginas.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QWheelEvent>
 
 #include "app/cajas.h"
 #include "app/dibujartextovertical.h"
@@ -19,8 +21,11 @@
 namespace {
 
 const QColor VerdeEtiqueta(0xDF, 0xFF, 0xDF);
+// Marks the two page widgets among the boxes' parents.
+constexpr char kPropiedadPagina[] = "paginaFormulario";
 constexpr int PixelesFuente = 11;
-constexpr int PixelesMinimos = 7;
+// The smallest text a cell shrinks to; below it a text wraps instead.
+constexpr int PixelesMinimos = 9;
 
 QFont FuenteFormulario(int pixeles, bool negrita = false) {
   QFont f(QStringLiteral("Arial"));
@@ -37,23 +42,30 @@ class Celda : public QLabel {
         int margen = 3)
       : QLabel(texto, padre), fondo_(fondo), negrita_(negrita), alineacion_(alineacion), margen_(margen) {}
 
-  // Fits the text in the cell's current size.
+  // Fits the text in the cell's current size: on one line at the normal
+  // size, else wrapped, else at a smaller size down to PixelesMinimos, and
+  // at that size narrowed. The font chosen is the label's own, so it can be
+  // asked for; the contents margins are the room the text is given.
   void Ajustar() {
-    const QRect area = rect().adjusted(margen_, 1, -margen_, -1);
-    for (int px = PixelesFuente; px >= PixelesMinimos; --px) {
-      fuente_ = FuenteFormulario(px, negrita_);
-      const QFontMetrics m(fuente_);
-      if (m.horizontalAdvance(text()) <= area.width() && m.height() <= area.height() + 1) {
-        ajuste_ = false;
-        return;
-      }
-      const QRect r = m.boundingRect(area, static_cast<int>(alineacion_) | Qt::TextWordWrap, text());
+    setContentsMargins(margen_, 1, margen_, 1);
+    const QRect area = contentsRect();
+    QList<QFont> letras;
+    for (int px = PixelesFuente; px >= PixelesMinimos; --px) letras << FuenteFormulario(px, negrita_);
+    for (int estrechez : {90, 80, 75}) {
+      QFont f = FuenteFormulario(PixelesMinimos, negrita_);
+      f.setStretch(estrechez);
+      letras << f;
+    }
+    fuente_ = letras.last();
+    for (const QFont& f : letras) {
+      const QRect r = QFontMetrics(f).boundingRect(area, static_cast<int>(alineacion_) | Qt::TextWordWrap, text());
       if (r.height() <= area.height() + 1 && r.width() <= area.width()) {
-        ajuste_ = true;
-        return;
+        fuente_ = f;
+        break;
       }
     }
-    ajuste_ = true;
+    setFont(fuente_);
+    setWordWrap(true);
   }
 
  protected:
@@ -64,8 +76,7 @@ class Celda : public QLabel {
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     p.setFont(fuente_);
     p.setPen(QColor(0, 0, 0x80));
-    const int flags = static_cast<int>(alineacion_) | (ajuste_ ? Qt::TextWordWrap : 0);
-    p.drawText(rect().adjusted(margen_, 0, -margen_, 0), flags, text());
+    p.drawText(rect().adjusted(margen_, 0, -margen_, 0), static_cast<int>(alineacion_) | Qt::TextWordWrap, text());
   }
 
  private:
@@ -74,7 +85,6 @@ class Celda : public QLabel {
   Qt::Alignment alineacion_;
   int margen_;
   QFont fuente_ = FuenteFormulario(PixelesFuente);
-  bool ajuste_ = false;
 };
 
 // Emits a callback when the watched widget is clicked with the left button.
@@ -92,6 +102,38 @@ class FiltroClic : public QObject {
 
  private:
   std::function<void()> accion_;
+};
+
+// Lists turn with the mouse wheel only while they have the keyboard focus;
+// otherwise the wheel goes on to the page, which scrolls, and the list keeps
+// its value (a month or a region changed by passing over it would load
+// another declaration or alter the one being edited).
+class RuedaSoloConFoco : public QObject {
+ public:
+  using QObject::QObject;
+
+  static void Instalar(QComboBox* lista) {
+    lista->setFocusPolicy(Qt::StrongFocus);
+    lista->installEventFilter(new RuedaSoloConFoco(lista));
+  }
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    auto* lista = static_cast<QWidget*>(objeto);
+    if (evento->type() != QEvent::Wheel || lista->hasFocus()) return false;
+    auto* rueda = static_cast<QWheelEvent*>(evento);
+    for (QWidget* padre = lista->parentWidget(); padre != nullptr; padre = padre->parentWidget()) {
+      if (auto* area = qobject_cast<QAbstractScrollArea*>(padre)) {
+        QWidget* vista = area->viewport();
+        QWheelEvent paraLaPagina(vista->mapFromGlobal(rueda->globalPosition()), rueda->globalPosition(),
+                                 rueda->pixelDelta(), rueda->angleDelta(), rueda->buttons(), rueda->modifiers(),
+                                 rueda->phase(), rueda->inverted(), rueda->source());
+        QApplication::sendEvent(vista, &paraLaPagina);
+        break;
+      }
+    }
+    return true;
+  }
 };
 
 // The program's logo: a green seal with the name, drawn once.
@@ -131,9 +173,13 @@ QString NombreDeControl(const Caja& c) {
   return QStringLiteral("DBEditCod") + c.codigo;
 }
 
+// Boxes that take input are white; disabled and calculated ones grey, so
+// that in edit mode the boxes to fill stand out; the box being typed has a
+// blue frame (two pixels, its padding one less, the text stays in place).
 const char* const HojaDeEstilo =
-    "QLineEdit { border: 1px solid #5a6e5a; padding: 0px 2px; background: white; color: black; }"
-    "QLineEdit:disabled { background: #F7F7F2; color: black; }"
+    "QLineEdit { border: 1px solid #5a6e5a; padding: 0px 1px; background: white; color: black; }"
+    "QLineEdit:focus { border: 2px solid #1c5fd0; padding: 0px 0px; }"
+    "QLineEdit:disabled { border: 1px solid #8c968c; background: #dcdedc; color: black; }"
     "QComboBox:disabled { color: black; }"
     "QCheckBox:disabled { color: black; }"
     "QGroupBox { font-weight: bold; border: 1px solid #5a6e5a; margin-top: 6px; }"
@@ -151,6 +197,7 @@ PaginasFormulario::~PaginasFormulario() = default;
 
 void PaginasFormulario::ConstruirPagina(QWidget* pagina, int indice) {
   const DisposicionPagina& d = Disposicion(indice == 0 ? Pagina::Anverso : Pagina::Reverso);
+  pagina->setProperty(kPropiedadPagina, true);
   pagina->setFont(FuenteFormulario(PixelesFuente));
   pagina->setStyleSheet(QString::fromLatin1(HojaDeEstilo));
   pagina->setMinimumSize(AnchoSeccion + 2, d.alto);
@@ -204,6 +251,9 @@ void PaginasFormulario::ConstruirPagina(QWidget* pagina, int indice) {
       case TipoCelda::Signo:
         w = new Celda(c.texto, Qt::white, true, Qt::AlignCenter, padre);
         break;
+      case TipoCelda::Relleno:
+        w = new Celda(QString(), VerdeEtiqueta, false, Qt::AlignCenter, padre);
+        break;
       case TipoCelda::Logo: {
         auto* logo = new QLabel(padre);
         logo->setObjectName(QStringLiteral("Image4"));
@@ -228,6 +278,7 @@ void PaginasFormulario::ConstruirPagina(QWidget* pagina, int indice) {
           lista->setObjectName(QStringLiteral("ComboBoxAno"));
           ComboBoxAno = lista;
         }
+        RuedaSoloConFoco::Instalar(lista);
         w = lista;
         break;
       }
@@ -237,7 +288,9 @@ void PaginasFormulario::ConstruirPagina(QWidget* pagina, int indice) {
         if (caja->presentacion == Presentacion::Casilla) {
           w = new CasillaDatos(padre);
         } else if (caja->presentacion == Presentacion::Lista) {
-          w = new ListaDatos(caja->items, padre);
+          auto* lista = new ListaDatos(caja->items, padre);
+          RuedaSoloConFoco::Instalar(lista);
+          w = lista;
         } else {
           auto* edicion = new CajaEdicion(caja->presentacion, locale_, padre);
           int largo = caja->largoMaximo;
@@ -255,7 +308,12 @@ void PaginasFormulario::ConstruirPagina(QWidget* pagina, int indice) {
       }
     }
     w->setGeometry(c.rect);
-    if (auto* celda = dynamic_cast<Celda*>(w)) celda->Ajustar();
+    if (auto* celda = dynamic_cast<Celda*>(w))
+      celda->Ajustar();
+    else if (c.tipo != TipoCelda::Logo)
+      // Boxes and lists would take the style's own face for editors; they
+      // were laid out for the form's Arial, as the texts beside them.
+      w->setFont(FuenteFormulario(PixelesFuente));
   }
 }
 
@@ -309,6 +367,19 @@ void PaginasFormulario::Enlazar(DataSet* alcabala, DataSet* contribuyente) {
 void PaginasFormulario::GuardarCajaActiva() {
   auto* activa = qobject_cast<CajaEdicion*>(QApplication::focusWidget());
   if (activa != nullptr && cajas_.value(activa->accessibleName()) == activa) activa->GuardarValor();
+}
+
+void PaginasFormulario::SoltarFoco() {
+  QWidget* foco = QApplication::focusWidget();
+  if (foco == nullptr || !Controles().contains(foco)) return;
+  // The page itself takes the focus: handed on to the next box by Qt, it
+  // would scroll the page to wherever that box stands.
+  for (QWidget* pagina = foco->parentWidget(); pagina != nullptr; pagina = pagina->parentWidget()) {
+    if (pagina->property(kPropiedadPagina).toBool()) {
+      pagina->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+  }
 }
 
 void PaginasFormulario::DibujarCaptiones() {

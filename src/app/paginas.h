@@ -52,6 +52,10 @@ class PaginasFormulario : public QObject {
   // Raises ErrorAlcabala when the text does not fit.
   void GuardarCajaActiva();
 
+  // When a box has the keyboard focus, gives it to the page that holds the
+  // box, so that switching the boxes off leaves the page where it is.
+  void SoltarFoco();
+
   // Paints the ten vertical captions, in the order of start-up.
   void DibujarCaptiones();
 

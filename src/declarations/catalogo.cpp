@@ -13,21 +13,51 @@ using F = FamiliaEntrada;
 using L = LugarEtiqueta;
 
 // Columns of the screen form: left edge of the code cell of a box column,
-// counted from the right. Each column is a 26-pixel code cell and an
-// 80-pixel box; the sign column closes the line.
-constexpr int AnchoCodigo = 27;
-constexpr int AnchoCaja = 81;
-constexpr int C0 = 633;
-constexpr int C1 = 527;
-constexpr int C2 = 421;
-constexpr int C3 = 315;
-constexpr int C4 = 209;
+// counted from the right. Each column is a code cell and a box that holds
+// the widest total, 999.999.999.999, in the form's 11-pixel Arial; the
+// sign column closes the line. Neighbouring cells share their frames.
+constexpr int AnchoCodigo = 23;
+constexpr int AnchoCaja = 92;
 constexpr int XSigno = 739;
+constexpr int PasoColumna = AnchoCodigo + AnchoCaja - 2;
+constexpr int C0 = XSigno - PasoColumna;
+constexpr int C1 = C0 - PasoColumna;
+constexpr int C2 = C1 - PasoColumna;
+constexpr int C3 = C2 - PasoColumna;
+constexpr int C4 = C3 - PasoColumna;
+// Typed boxes that share their line with several others (line 20) take
+// the width of the largest typed amount, 999.999.999, only.
+constexpr int AnchoCajaTecleada = 81;
 constexpr int AnchoSigno = 18;
-constexpr int XNumero = 4;
-constexpr int AnchoNumero = 21;
+constexpr int XNumero = 2;
+constexpr int AnchoNumero = 23;
 constexpr int XTextoSinBanda = 24;
 constexpr int AnchoColumna = C0 - C1 + 1;  // a heading over code cell and box
+// Left of the code cell of a box of width ancho whose box ends where a cell
+// starting at x begins (the frames shared), after a label of anchoEtiqueta.
+constexpr int Antes(int x, int ancho, int anchoEtiqueta = 0) {
+  return x - (anchoEtiqueta > 0 ? anchoEtiqueta - 1 : 0) - (AnchoCodigo - 1) - (ancho - 1);
+}
+// Line 20: the diesel tax's cubic metres, base and variable part.
+constexpr int X740 = C1;
+constexpr int X739 = Antes(X740, AnchoCajaTecleada, 46);
+constexpr int X738 = Antes(X739, AnchoCajaTecleada, 32);
+// Lines 39 and 40: the cubic metres before the labelled tax components.
+constexpr int XComponentes = C1 - 47 + 1;
+constexpr int XM3 = Antes(XComponentes, AnchoCaja);
+// Its heading reaches further left, over the empty start of its row.
+constexpr int AnchoTituloM3 = 60;
+// Line 48: the two donation credits before the labelled box 48.
+constexpr int X735 = Antes(C0, AnchoCaja, 106);
+constexpr int X751 = Antes(X735, AnchoCaja);
+// Credits with the last month's balance: the balance box before the
+// labelled total, its label filling the room after the first box.
+constexpr int XRemanente = Antes(C0, AnchoCaja, 81);
+constexpr int AnchoEtiquetaRemanente = XRemanente - (C4 + PasoColumna) + 1;
+// Box 547 shows a negative total in parentheses: its box is this much wider.
+constexpr int AnchoParentesis = 8;
+// The label of a total at C0 after a box at C3 fills the room between them.
+constexpr int AnchoEtiquetaTrasC3 = C0 - C2 + 1;
 
 TipoColumna TipoDeLetra(const char* tipo, int* tamano) {
   *tamano = 0;
@@ -255,8 +285,9 @@ std::vector<DefPagina> Formulario() {
        Ln(19, "Rención del Impuesto de Timbres y Estampillas, Art. 3° Ley N° 20.259", '+',
           {E("713", "C", 36, 9, C0)}),
        Ln(20, "Adicionales al Débito por IEPD, Ley 20.493", '+',
-          {E("738", "F", 37, 9, 237).Etiqueta(" M3", 26), E("739", "C", 38, 9, 375).Etiqueta(" Base", 32),
-           E("740", "C", 39, 9, 527).Etiqueta(" Variable", 46), C("741", C0)}),
+          {E("738", "F", 37, 9, X738).Etiqueta(" M3", 26).Ancho(AnchoCajaTecleada),
+           E("739", "C", 38, 9, X739).Etiqueta(" Base", 32).Ancho(AnchoCajaTecleada),
+           E("740", "C", 39, 9, X740).Etiqueta(" Variable", 46), C("741", C0)}),
        Ln(21, "TOTAL DÉBITOS", '=', {C("538", C0)})}});
 
   anverso.secciones.push_back(DefSeccion{
@@ -295,13 +326,13 @@ std::vector<DefPagina> Formulario() {
           '-', {E("718", "C", 65, 9, C0)}),
        Ln(38, "Monto Reintegrado por Devolución Indebida de Crédito Fiscal D.S. 348 (Exportadores)", '+',
           {E("164", "C", 66, 9, C0)}),
-       Enc({{"M3 Comprados con derecho a crédito", 374, AnchoColumna},
-            {"Componentes del Impuesto", 481, C0 - 481 + 1}}),
+       Enc({{"M3 Comprados con derecho a crédito", XM3 - AnchoTituloM3, AnchoColumna + AnchoTituloM3},
+            {"Componentes del Impuesto", XComponentes, C0 - XComponentes + 1}}),
        Ln(39,
           "Recuperación de Impuesto Específico al Petróleo Diesel (Art. 6° Ley 18.502/86 y Art. 1° y 3° D.S. "
           "N° 311/86)",
           '+',
-          {E("730", "F", 67, 9, 374, F::Decimales),
+          {E("730", "F", 67, 9, XM3, F::Decimales),
            E("742", "C", 68, 9, C1, F::DieselBase).Diesel(G::A).Etiqueta(" Base", 47).Fila(0),
            E("743", "C", 69, 9, C1, F::DieselVariable).Diesel(G::A).Etiqueta(" Variable", 47).Fila(1),
            P("127", 70, C0)},
@@ -310,7 +341,7 @@ std::vector<DefPagina> Formulario() {
           "Recuperación Impuesto Específico Petróleo Diesel soportado por Transportistas de Carga (Art. 2° Ley "
           "N°19.764/01)",
           '+',
-          {E("729", "F", 71, 9, 374, F::Decimales),
+          {E("729", "F", 71, 9, XM3, F::Decimales),
            E("744", "C", 72, 9, C1, F::DieselBase).Diesel(G::B).Etiqueta(" Base", 47).Fila(0),
            E("745", "C", 73, 9, C1, F::DieselVariable).Diesel(G::B).Etiqueta(" Variable", 47).Fila(1),
            P("544", 74, C0)},
@@ -341,10 +372,10 @@ std::vector<DefPagina> Formulario() {
           "LIR",
           '+', {E("50", "C", 78, 9, C0)}),
        Ln(48, "Retención Impuesto Único a los Trabajadores, según Art. 74 N° 1 LIR", '+',
-          {E("751", "C", 79, 9, 317).Actualizacion(7, TC::C).Etiqueta("Donación Ley 20.444/2010", 0, L::Encima).Fila(1),
-           E("735", "C", 80, 9, 423).Etiqueta("Donación Ley 20.444/2010", 0, L::Encima).Fila(1),
+          {E("751", "C", 79, 9, X751).Actualizacion(7, TC::C).Etiqueta("Donación Ley 20.444/2010", 0, L::Encima).Fila(1),
+           E("735", "C", 80, 9, X735).Etiqueta("Donación Ley 20.444/2010", 0, L::Encima).Fila(1),
            E("48", "C", 82, 9, C0).Etiqueta("Impuesto Unico 2a Categoría a Pagar", 106)},
-          2, {{TipoCelda::Etiqueta, "Créditos", 257, 0, 61, 33}}),
+          2, {{TipoCelda::Etiqueta, "Créditos", X751 - 61 + 1, 0, 61, 33}}),
        Ln(49, "Retención de Impuesto con tasa de 10% sobre las rentas del Art. 42 N°2, según Art. 74 N°2 LIR", '+',
           {E("151", "C", 83, 9, C0)}),
        Ln(50, "Retención de Impuesto con tasa del 10% ó 20% sobre las rentas del Art. 48, según Art. 74 N° 3 LIR",
@@ -432,7 +463,7 @@ std::vector<DefPagina> Formulario() {
           "Devolución Solicitud Art.36 relativa al Impuesto Adicional Art.37 letras a), b) y c) D.L. 825/74", '+',
           {E("541", "C", 115, 9, C1)}, 2),
        Ln(73, "Remanente crédito impuesto Art.37 para período siguiente", '+',
-          {C("549", C3), C("550", C0).Propio("Impuesto Art. 37 y 40 determinado", 212)})}});
+          {C("549", C3), C("550", C0).Propio("Impuesto Art. 37 y 40 determinado", AnchoEtiquetaTrasC3)})}});
 
   reverso.secciones.push_back(DefSeccion{
       "Impuesto Adicional Art. 42 DL825/74", 288, 433, 16, {},
@@ -465,7 +496,7 @@ std::vector<DefPagina> Formulario() {
           {E("552", "C", 138, 9, C0)}),
        Ln(93, "Total Créditos Art. 44 DL 825/74", '=', {C("603", C0)}),
        Ln(94, "Remanente crédito Impuesto Adic. Art.42 para período siguiente", '+',
-          {C("507", C3), C("506", C0).Propio("Impuesto Adicional Art.42 determi...", 212)}, 2)}});
+          {C("507", C3), C("506", C0).Propio("Impuesto Adicional Art.42 determi...", AnchoEtiquetaTrasC3)}, 2)}});
 
   reverso.secciones.push_back(DefSeccion{
       "Cambio Sujeto D.L. 825/74", 724, 250, 16, {},
@@ -475,37 +506,38 @@ std::vector<DefPagina> Formulario() {
        Ln(97, "Devolución del mes anterior", '-', {E("558", "C", 141, 9, C3)}),
        Ln(98, "Total de Anticipo", '=', {C("543", C3)}),
        Ln(99, "Remanente Anticipos Cambio Sujeto para período siguiente", '+',
-          {C("573", C3), C("598", C0).Propio("Anticipo a imputar", 196)}),
+          {C("573", C3), C("598", C0).Propio("Anticipo a imputar", AnchoEtiquetaTrasC3)}),
        Tit("Cambio de Sujeto (Agente Retenedor)"),
        Ln(100, "IVA total retenido a terceros (tasa Art. 14 DL 825/74)", '+', {E("39", "C", 142, 9, C3)}),
        Ln(101, "IVA parcial retenido a terceros(según tasa)", '+', {E("554", "C", 143, 9, C3)}),
        Ln(102, "IVA Retenido por notas de crédito emitidas", '-', {E("736", "C", 144, 9, C3)}),
        Ln(103, "Retención de margen de comercialización", '+', {E("597", "C", 145, 9, C3)}),
        Ln(104, "Retención Anticipo de Cambio de Sujeto", '+',
-          {E("555", "C", 146, 9, C3).SignoTras('+'), C("596", C0).Propio("Retención Cambio de Sujeto", 180)})}});
+          {E("555", "C", 146, 9, C3).SignoTras('+'), C("596", C0).Propio("Retención Cambio de Sujeto", AnchoEtiquetaTrasC3 - AnchoSigno + 1)})}});
 
   reverso.secciones.push_back(DefSeccion{
       "Créditos Especiales", 980, 106, 16, {},
       {Ln(105, "Créditos por Sistemas Solares...", '-',
-          {E("725", "C", 147, 9, C4, F::SinClic), E("737", "C", 148, 9, 447).Etiqueta("Remanente mes anterior", 132),
+          {E("725", "C", 147, 9, C4, F::SinClic), E("737", "C", 148, 9, XRemanente).Etiqueta("Remanente mes anterior", AnchoEtiquetaRemanente),
            C("727", C0).Etiqueta("Total Crédito", 81)}),
        Ln(106, "Impuesto del Pago Patente Aguas...", '-',
-          {E("704", "C", 149, 9, C4), E("705", "C", 150, 9, 447).Etiqueta("Remanente mes anterior", 132),
+          {E("704", "C", 149, 9, C4), E("705", "C", 150, 9, XRemanente).Etiqueta("Remanente mes anterior", AnchoEtiquetaRemanente),
            C("706", C0).Etiqueta("Total Crédito", 81)}),
        Ln(107, "Cotización Adicional Ley N° 18.566", '-',
-          {E("160", "C", 151, 9, C4), E("161", "C", 152, 9, 447).Etiqueta("Remanente mes anterior", 132),
+          {E("160", "C", 151, 9, C4), E("161", "C", 152, 9, XRemanente).Etiqueta("Remanente mes anterior", AnchoEtiquetaRemanente),
            C("570", C0).Etiqueta("Total Crédito", 81)}),
        Ln(108, "Crédito Especial Empresas Cons...", '-',
-          {E("126", "C", 153, 9, C4), E("128", "C", 154, 9, 447).Etiqueta("Remanente mes anterior", 132),
+          {E("126", "C", 153, 9, C4), E("128", "C", 154, 9, XRemanente).Etiqueta("Remanente mes anterior", AnchoEtiquetaRemanente),
            C("571", C0).Etiqueta("Total Crédito", 81)}),
        Ln(109, "Recuperación de Peajes Transpor...", '-',
-          {E("572", "C", 155, 9, C4), E("568", "C", 156, 9, 447).Etiqueta("Remanente mes anterior", 132),
+          {E("572", "C", 155, 9, C4), E("568", "C", 156, 9, XRemanente).Etiqueta("Remanente mes anterior", AnchoEtiquetaRemanente),
            C("590", C0).Etiqueta("Total Crédito", 81)})}});
 
   reverso.secciones.push_back(DefSeccion{
       "", 1094, 98, 0, {},
       {Ln(110, "Total Determinado", '=',
-          {C("547", C0).Campo("Cod547Mostrar").Presenta(Presentacion::TextoDerecha)}),
+          {C("547", C0 - AnchoParentesis).Ancho(AnchoCaja + AnchoParentesis).Campo("Cod547Mostrar")
+               .Presenta(Presentacion::TextoDerecha)}),
        Ln(111, "Remanente por Crédito por Sistemas Sociales Térmicos Ley N° 20.365", ' ', {C("728", C1)}),
        Ln(112, "Remanente período siguiente Patente Agua, Ley N° 20.017/05", ' ', {C("707", C1)}),
        Ln(113, "Remanente Cotización Adicional Ley N° 18.566/86", ' ', {C("73", C1)}),
@@ -589,15 +621,60 @@ void Agregar(DisposicionPagina& p, int seccion, TipoCelda tipo, const QRect& r, 
   p.celdas.append(c);
 }
 
+// The horizontal holes of one row of a line, between XNumero and fin, left
+// by the section's vertical captions and the line's cells (from index desde
+// on) that cover the whole row. Cells that share a frame leave no hole.
+std::vector<std::pair<int, int>> HuecosDeFila(const DefSeccion& s, const DisposicionPagina& p, int desde,
+                                              int arriba, int fin) {
+  const int abajo = arriba + AltoCelda - 1;
+  std::vector<std::pair<int, int>> tramos;
+  const auto cubre = [&](const QRect& r) {
+    if (r.top() <= arriba && r.bottom() >= abajo) tramos.emplace_back(r.left(), r.right());
+  };
+  for (const DefBanda& b : s.bandas) cubre(QRect(b.x, b.y, b.ancho, b.alto));
+  for (int i = desde; i < p.celdas.size(); ++i) cubre(p.celdas.at(i).rect);
+  std::sort(tramos.begin(), tramos.end());
+  std::vector<std::pair<int, int>> huecos;
+  int x = XNumero;
+  for (const auto& [izquierda, derecha] : tramos) {
+    if (izquierda > x + 1) huecos.emplace_back(x, izquierda);
+    x = std::max(x, derecha);
+  }
+  if (fin > x + 1) huecos.emplace_back(x, fin);
+  return huecos;
+}
+
+// Fills the holes of a line with empty framed cells: one as tall as the
+// line where a hole runs through all its rows, else one per row.
+void CerrarLinea(const DefSeccion& s, DisposicionPagina& p, int desde, int seccion, int y, int filas, int fin) {
+  std::vector<std::vector<std::pair<int, int>>> huecos;
+  for (int fila = 0; fila < filas; ++fila) huecos.push_back(HuecosDeFila(s, p, desde, y + fila * AltoFila, fin));
+  for (int fila = 0; fila < filas; ++fila) {
+    for (const auto& hueco : huecos[fila]) {
+      const bool entero = std::all_of(huecos.begin(), huecos.end(), [&hueco](const auto& h) {
+        return std::find(h.begin(), h.end(), hueco) != h.end();
+      });
+      if (entero && fila > 0) continue;  // made with the first row
+      const int arriba = entero ? y : y + fila * AltoFila;
+      const int alto = entero ? filas * AltoFila + 1 : AltoCelda;
+      Agregar(p, seccion, TipoCelda::Relleno, QRect(hueco.first, arriba, hueco.second - hueco.first + 1, alto),
+              QString());
+    }
+  }
+}
+
 void ConstruirLinea(const DefSeccion& s, const DefFila& f, int y, int seccion, DisposicionPagina& p,
                     QList<Caja>& cajas, Pagina pagina) {
   const int alto = f.filas * AltoFila + 1;
   const int xt = XTexto(s, y);
   int izquierda = XSigno;  // leftmost cell of the line after its text
+  const int inicio = p.celdas.size();
   for (const DefCelda& d : f.celdas) {
     const QRect r(d.x, y + d.y, d.ancho, d.alto);
     Agregar(p, seccion, d.tipo, r, QString::fromUtf8(d.texto));
-    if (d.tipo != TipoCelda::Logo) izquierda = std::min(izquierda, d.x);
+    if (d.tipo != TipoCelda::Logo) {
+      izquierda = std::min(izquierda, d.x);
+    }
   }
   for (const Def& d : f.cajas) {
     Caja c = d.c;
@@ -618,7 +695,14 @@ void ConstruirLinea(const DefSeccion& s, const DefFila& f, int y, int seccion, D
                   c.etiqueta);
           izquierda = std::min(izquierda, xe);
         }
-        Agregar(p, seccion, TipoCelda::Codigo, QRect(c.x, yCaja, AnchoCodigo, AltoCelda), c.codigo);
+        if (c.fila < 0 && f.filas > 1) {
+          // A box centred in a tall line: its code cell and a frame around
+          // the box take the line's whole height, like its text and sign.
+          Agregar(p, seccion, TipoCelda::Codigo, QRect(c.x, y, AnchoCodigo, alto), c.codigo);
+          Agregar(p, seccion, TipoCelda::Relleno, QRect(c.x + AnchoCodigo - 1, y, c.ancho, alto), QString());
+        } else {
+          Agregar(p, seccion, TipoCelda::Codigo, QRect(c.x, yCaja, AnchoCodigo, AltoCelda), c.codigo);
+        }
         Agregar(p, seccion, TipoCelda::Caja, QRect(c.x + AnchoCodigo - 1, yCaja, c.ancho, AltoCelda), QString(),
                 c.codigo);
         break;
@@ -642,10 +726,14 @@ void ConstruirLinea(const DefSeccion& s, const DefFila& f, int y, int seccion, D
               QString(c.signoTrasCaja));
     cajas.append(c);
   }
+
   if (f.numero > 0)
     Agregar(p, seccion, TipoCelda::Numero, QRect(XNumero, y, AnchoNumero, alto), QString::number(f.numero));
   if (!f.texto.isEmpty()) Agregar(p, seccion, TipoCelda::Texto, QRect(xt, y, izquierda - xt + 1, alto), f.texto);
   if (!f.signo.isNull()) Agregar(p, seccion, TipoCelda::Signo, QRect(XSigno, y, AnchoSigno, alto), QString(f.signo));
+  // A numbered line runs framed from its number to its sign column (or the
+  // page's edge when it has none).
+  if (f.numero > 0) CerrarLinea(s, p, inicio, seccion, y, f.filas, f.signo.isNull() ? XSigno + AnchoSigno - 1 : XSigno);
 }
 
 void ConstruirEncabezado(const DefSeccion& s, const DefFila& f, int y, int seccion, DisposicionPagina& p) {

@@ -112,6 +112,7 @@ enum class TipoCelda {
   Codigo,       // the small cell with a box code
   Caja,         // the box itself (codigo names it)
   Signo,        // "+", "-" or "="
+  Relleno,      // an empty framed cell that closes the grid of a line
   Logo,         // the maker's logo (Image4)
   ListaMes,     // ComboBoxMes
   ListaAno,     // ComboBoxAno

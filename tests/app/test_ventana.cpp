@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -24,6 +25,11 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <tuple>
 
 #include "app/arranque.h"
@@ -541,7 +547,10 @@ TEST_F(Arranque, LaFranjaSeDescargaYSuClicAbreSuEnlace) {
   ASSERT_NE(ventana, nullptr);
   ventana->ImageFranjaClick();  // no banner shown yet: nothing opens
   EXPECT_TRUE(navegador.abiertas.isEmpty());
+  QSignalSpy descargas(ventana->DescargasFranjas(), &FranjasEnSegundoPlano::Terminada);
   ventana->TimerFranjasTimer();
+  // The picture arrives from the background and shows while its banner is up.
+  ASSERT_TRUE(descargas.wait(5000));
   EXPECT_EQ(servidor.Peticiones("/franja.png"), 1);
   EXPECT_EQ(ventana->ImageFranja->pixmap().size(), QSize(468, 60));
   EXPECT_EQ(ventana->ImageFranja->cursor().shape(), Qt::PointingHandCursor);
@@ -551,6 +560,50 @@ TEST_F(Arranque, LaFranjaSeDescargaYSuClicAbreSuEnlace) {
   EXPECT_EQ(navegador.abiertas, QStringList({"https://example.org/oferta"}));
   ventana->TimerFranjasTimer();  // the picture stays in memory
   EXPECT_EQ(servidor.Peticiones("/franja.png"), 1);
+}
+
+// A host that takes the connection and never answers.
+class HostMudo {
+ public:
+  HostMudo() {
+    socket_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in direccion{};
+    direccion.sin_family = AF_INET;
+    direccion.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t largo = sizeof(direccion);
+    if (socket_ < 0 || ::bind(socket_, reinterpret_cast<sockaddr*>(&direccion), largo) != 0 ||
+        ::listen(socket_, 8) != 0 || ::getsockname(socket_, reinterpret_cast<sockaddr*>(&direccion), &largo) != 0)
+      return;
+    puerto_ = ntohs(direccion.sin_port);
+  }
+  ~HostMudo() {
+    if (socket_ >= 0) ::close(socket_);
+  }
+  int Puerto() const { return puerto_; }
+
+ private:
+  int socket_ = -1;
+  int puerto_ = 0;
+};
+
+TEST_F(Arranque, UnHostDeFranjasMudoNoDetieneLaVentana) {
+  HostMudo mudo;
+  ASSERT_GT(mudo.Puerto(), 0);
+  servidor.Servir("/Alcabala.xml", 200,
+                  QStringLiteral("<?xml version=\"1.0\"?><Alcabala><Images><Image><ImageUrl>http://127.0.0.1:%1/f.png"
+                                 "</ImageUrl><Time>4000</Time></Image></Images></Alcabala>")
+                      .arg(mudo.Puerto())
+                      .toUtf8());
+  auto ventana = IniciarAlcabala({"alcabala"});
+  ASSERT_NE(ventana, nullptr);
+  ventana->TimerFranjasTimer();
+  // The tick is over while the picture is still awaited: the window goes on
+  // with an empty banner and its rotation.
+  EXPECT_EQ(ventana->DescargasFranjas()->EnCurso(), 1);
+  EXPECT_TRUE(ventana->ImageFranja->pixmap().isNull());
+  EXPECT_EQ(ventana->TimerFranjas->interval(), 4000);
+  ventana->TimerFranjasTimer();  // its next turn starts no second download
+  EXPECT_EQ(ventana->DescargasFranjas()->EnCurso(), 1);
 }
 
 TEST(Iconos, NueveImagenesDibujadasDistintas) {

@@ -304,3 +304,46 @@ TEST(Disposicion, LasSeccionesNoSeMontan) {
       EXPECT_GE(p.secciones[i].rect.top(), p.secciones[i - 1].rect.bottom()) << i;
   }
 }
+
+// Every row of a numbered line is framed from its number to its sign column
+// (or the page's edge): no cell floats, no grey band between two cells.
+TEST(Disposicion, CadaLineaNumeradaEstaEnmarcadaDeLadoALado) {
+  for (Pagina pagina : {Pagina::Anverso, Pagina::Reverso}) {
+    const DisposicionPagina& p = Disposicion(pagina);
+    for (const CeldaFormulario& numero : p.celdas) {
+      if (numero.tipo != TipoCelda::Numero) continue;
+      int finLinea = 0;
+      for (const CeldaFormulario& c : p.celdas)
+        if (c.seccion == numero.seccion && c.rect.top() == numero.rect.top() &&
+            c.rect.bottom() == numero.rect.bottom())
+          finLinea = std::max(finLinea, c.rect.right());
+      for (int arriba = numero.rect.top(); arriba + AltoCelda - 1 <= numero.rect.bottom(); arriba += AltoFila) {
+        std::vector<std::pair<int, int>> tramos;
+        for (const BandaVertical& b : p.secciones[numero.seccion].bandas)
+          if (b.rect.top() <= arriba && b.rect.bottom() >= arriba + AltoCelda - 1)
+            tramos.emplace_back(b.rect.left(), b.rect.right());
+        for (const CeldaFormulario& c : p.celdas)
+          if (c.seccion == numero.seccion && c.rect.top() <= arriba && c.rect.bottom() >= arriba + AltoCelda - 1)
+            tramos.emplace_back(c.rect.left(), c.rect.right());
+        std::sort(tramos.begin(), tramos.end());
+        int x = numero.rect.left();
+        for (const auto& [izquierda, derecha] : tramos) {
+          EXPECT_LE(izquierda, x + 1) << "línea " << numero.texto.toStdString() << " hueco en x=" << x;
+          x = std::max(x, derecha);
+        }
+        EXPECT_GE(x, finLinea) << "línea " << numero.texto.toStdString();
+        EXPECT_GE(x, 738) << "línea " << numero.texto.toStdString();
+      }
+    }
+  }
+}
+
+TEST(Disposicion, NingunaCeldaTapaUnaBandaVertical) {
+  const DisposicionPagina& p = Disposicion(Pagina::Anverso);
+  for (const CeldaFormulario& c : p.celdas) {
+    if (c.seccion < 0) continue;
+    for (const BandaVertical& b : p.secciones[c.seccion].bandas)
+      EXPECT_FALSE(c.rect.intersects(b.rect.adjusted(1, 1, -1, -1)))
+          << b.nombre.toStdString() << " bajo " << c.texto.toStdString() << c.codigo.toStdString();
+  }
+}
