@@ -44,6 +44,8 @@ struct DataSet::Impl {
   bool enMemoria = false;
   QString campoOrden;
   QList<DefinicionCampo> camposMemoria;
+  QString filtro;  // SQL condition on the table's rows; empty for every row
+  QVariantList parametrosFiltro;
 
   // Fields: the stored ones, then the calculated ones.
   QList<DefinicionCampo> almacenados;
@@ -126,8 +128,9 @@ struct DataSet::Impl {
 
   void LeerFilas() {
     QString sql = QStringLiteral("SELECT rowid, %1 FROM %2").arg(ListaColumnas(), CitarIdentificador(tabla));
+    if (!filtro.isEmpty()) sql += QStringLiteral(" WHERE ") + filtro;
     sql += ordenAnoMes ? QStringLiteral(" ORDER BY ano, mes, rowid") : QStringLiteral(" ORDER BY rowid");
-    QSqlQuery consulta = conexion->Consulta(sql);
+    QSqlQuery consulta = conexion->Consulta(sql, parametrosFiltro);
     std::vector<Fila> leidas;
     while (consulta.next()) leidas.push_back(FilaDeConsulta(consulta));
     consulta.finish();
@@ -299,6 +302,12 @@ void DataSet::DefinirCalculados(const QList<DefinicionCampo>& calculados, Maneja
     d->ConstruirRegistro();
   }
   emit RegistroCambiado();
+}
+
+void DataSet::PonerFiltro(const QString& condicion, const QVariantList& parametros) {
+  if (d->Activo()) throw ErrorAlcabala(QStringLiteral("El filtro se pone antes de abrir el conjunto de datos."));
+  d->filtro = condicion;
+  d->parametrosFiltro = parametros;
 }
 
 void DataSet::PonerRecalculoAutomatico(bool activo) { d->recalculo = activo; }

@@ -50,6 +50,11 @@ class DataSet : public QObject, public Registro {
 
   // Calculated fields and their handler; set before opening.
   void DefinirCalculados(const QList<DefinicionCampo>& calculados, ManejadorCalculo manejador);
+  // Limits a table's data set to the rows meeting an SQL condition with
+  // positional parameters ("ano = ? AND mes = ?"), so a read of a few rows goes
+  // through the index instead of loading the table; set before opening. Rows
+  // added later stay in the data set until it is refreshed.
+  void PonerFiltro(const QString& condicion, const QVariantList& parametros);
   void PonerRecalculoAutomatico(bool activo);
   bool RecalculoAutomatico() const;
 
