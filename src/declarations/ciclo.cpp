@@ -117,6 +117,17 @@ CreacionDeclaracion CrearDeclaracion(DataSet& alcabala, int ano, int mes, const 
   if (!UtmDisponible(utm2)) return {ResultadoCreacion::SinUTM, MensajeSinUTM(siguiente)};
 
   VolverAlPeriodo posicion(alcabala);
+  // The look-ups may take long, and another copy of the program may share the
+  // file: whether the period exists and the insert are decided in one write
+  // transaction, on rows read again inside it.
+  Conexion* conexion = alcabala.ConexionDatos();
+  if (!conexion) throw ErrorAlcabala(QStringLiteral("No hay un archivo de alcabalas abierto."));
+  Transaccion escritura(*conexion);
+  alcabala.Refrescar();
+  if (alcabala.Buscar(ano, mes)) {
+    posicion.Confirmar();
+    return {ResultadoCreacion::Existente, QString()};
+  }
   const Periodo anterior = PeriodoAnterior(periodo);
   // The seek makes the previous declaration current, so its calculated boxes
   // are those the engine computes for it now.
@@ -131,6 +142,7 @@ CreacionDeclaracion CrearDeclaracion(DataSet& alcabala, int ano, int mes, const 
     for (const ValorTrasladado& valor : traslado) alcabala.Asignar(valor.campo, valor.valor);
     alcabala.Guardar();
   }
+  escritura.Confirmar();
   posicion.Confirmar();
   return {ResultadoCreacion::Creada, QString()};
 }

@@ -15,6 +15,18 @@ class ErrorAlcabala : public std::runtime_error {
   QString mensaje_;
 };
 
+// A calculation that cannot be carried out: a result beyond the range of the
+// amounts, or a rate that is not a finite number. The calculation engine
+// leaves the boxes that depend on it empty instead of failing the whole row.
+class ErrorCalculo : public ErrorAlcabala {
+ public:
+  using ErrorAlcabala::ErrorAlcabala;
+};
+
+// Raises ErrorCalculo with "El resultado del cálculo excede el rango de los
+// montos."
+[[noreturn]] void LanzarFueraDeRango();
+
 // The text of the standard error box: the message, with a full stop appended
 // when its last character sorts after "." in character-code order.
 QString TextoMensajeError(const QString& mensaje);

@@ -16,13 +16,11 @@ struct Binario {
   int exponente = 0;
 };
 
-[[noreturn]] void FueraDeRango() {
-  throw ErrorAlcabala(QStringLiteral("El resultado del cálculo excede el rango de los montos."));
-}
+[[noreturn]] void FueraDeRango() { LanzarFueraDeRango(); }
 
 Binario Descomponer(double valor) {
   if (!std::isfinite(valor))
-    throw ErrorAlcabala(QStringLiteral("La tasa o el valor de la UTM no es un número válido."));
+    throw ErrorCalculo(QStringLiteral("La tasa o el valor de la UTM no es un número válido."));
   Binario b;
   if (valor == 0.0) return b;
   int exponente = 0;
@@ -88,6 +86,8 @@ void ExigirDistintoDeCero(const Binario& b) {
 }
 
 }  // namespace
+
+void Moneda::FueraDeRango() { LanzarFueraDeRango(); }
 
 Moneda RedondearPesos(Moneda valor) {
   const Entero128 pesos = CocientePar(valor.Crudo(), Moneda::Escala);

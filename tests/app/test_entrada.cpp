@@ -286,13 +286,15 @@ TEST_F(Entrada, SalirDe743MueveUnCreditoNegativoAlDebito) {
   Dejar("743");
   EXPECT_DOUBLE_EQ(NuloACeroDouble(paginas->Valor("738")), 3.0);
   EXPECT_EQ(PesosDe(paginas->Valor("739")), 1000);
-  EXPECT_EQ(PesosDe(paginas->Valor("740")), -1500);
+  EXPECT_EQ(PesosDe(paginas->Valor("740")), 1500);
   EXPECT_EQ(PesosDe(paginas->Valor("742")), 0);
   EXPECT_EQ(PesosDe(paginas->Valor("743")), 0);
   EXPECT_EQ(PesosDe(paginas->Valor("127")), 0);
-  EXPECT_EQ(PesosDe(paginas->Valor("741")), 2500);
+  EXPECT_EQ(PesosDe(paginas->Valor("741")), 500);
+  EXPECT_EQ(PesosDe(paginas->Valor("538")), 500);
   EXPECT_EQ(Caja("743")->text(), QString());
-  EXPECT_EQ(paginas->paginas->Edicion(QStringLiteral("741"))->text(), QStringLiteral("2.500"));
+  EXPECT_EQ(Caja("740")->text(), QStringLiteral("1.500"));
+  EXPECT_EQ(paginas->paginas->Edicion(QStringLiteral("741"))->text(), QStringLiteral("500"));
 }
 
 TEST_F(Entrada, ElGrupoBDelDieselEscribeEn544) {

@@ -150,9 +150,23 @@ TEST(Calculo, Cod741EsElValorAbsoluto) {
   EXPECT_EQ(d.Monto("741"), 200);
   EXPECT_EQ(d.Monto("538"), 200);
   d.Pesos("739", 1000);
+  d.Pesos("740", 1500);
+  Calcular(d);
+  EXPECT_EQ(d.Monto("741"), 500);
+  EXPECT_EQ(d.Monto("538"), 500);
+}
+
+TEST(Calculo, Cod740NegativoGuardadoPorVersionesAnterioresDaElMismoNeto) {
+  // Earlier versions moved a negative diesel credit with 740 as stored.
+  RegistroMemoria d = RegistroMemoria::Declaracion();
+  d.Pesos("739", 1000);
   d.Pesos("740", -1500);
   Calcular(d);
-  EXPECT_EQ(d.Monto("741"), 2500);
+  EXPECT_EQ(d.Monto("741"), 500);
+  EXPECT_EQ(d.Monto("538"), 500);
+  d.Pesos("740", -200);
+  Calcular(d);
+  EXPECT_EQ(d.Monto("741"), 800);
 }
 
 TEST(Calculo, IvaDeterminadoYRemanente) {
