@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QTextStream>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <exception>
 #include <vector>
@@ -23,6 +25,18 @@ void MostrarUso(QTextStream& err) {
   std::sort(lista.begin(), lista.end(), [](const Subcomando& a, const Subcomando& b) { return a.nombre < b.nombre; });
   for (const auto& s : lista) err << "  alcabala-cli " << s.uso << "\n";
 }
+// Flushes standard output down to the system. Returns 0 when everything
+// written reached it, otherwise the system's error number (a full disk, a
+// closed pipe).
+int ErrorDeSalida(QTextStream& salida) {
+  errno = 0;
+  salida.flush();
+  const bool escrita = salida.status() == QTextStream::Ok;
+  const bool vaciada = std::fflush(stdout) == 0 && !std::ferror(stdout);
+  if (escrita && vaciada) return 0;
+  return errno != 0 ? errno : EIO;
+}
+
 }  // namespace
 
 bool RegistrarSubcomando(const Subcomando& subcomando) {
@@ -60,7 +74,10 @@ int main(int argc, char** argv) {
       errores << TextoMensajeError(MensajeDeExcepcion(e)) << "\n";
       codigo = 1;
     }
-    salida.flush();
+    if (const int error = ErrorDeSalida(salida); error != 0) {
+      errores << "No se pudo escribir la salida estándar: " << QString::fromLocal8Bit(std::strerror(error)) << "\n";
+      codigo = 1;
+    }
     errores.flush();
     return codigo;
   }
