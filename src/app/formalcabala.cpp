@@ -22,6 +22,7 @@
 #include <QToolButton>
 #include <cmath>
 
+#include "app/avisocalculo.h"
 #include "app/clic.h"
 #include "app/comando.h"
 #include "app/comandosalcabala.h"
@@ -362,6 +363,7 @@ void TFormAlcabala::CrearDatos() {
                      &DataSet::DespuesDeEliminar, &DataSet::DespuesDeDesplazar,
                      &DataSet::DespuesDeRefrescar})
     connect(ADODataSetAlcabala, senal, this, &TFormAlcabala::DataSetAlcabalaCambioEstado);
+  new AvisoCajasNoCalculadas(ADODataSetAlcabala, this);  // owned by the window
 
   Paginas->Enlazar(ADODataSetAlcabala, ADODataSetContribuyente);
 }
