@@ -27,5 +27,6 @@ void ADODataSetAlcabalaCalcFields(Registro& registro, const QLocale& locale);
 QStringList CajasNoCalculadas(const Registro& registro);
 
 // "No se pudieron calcular las casillas 538, 89 de <Mes> del <año>: el
-// resultado excede el rango de los montos." for the boxes given.
+// resultado excede el rango de los montos." for the boxes given ("No se pudo
+// calcular la casilla 538 …" for one).
 QString MensajeCajasNoCalculadas(const QStringList& cajas, int ano, int mes);
