@@ -37,6 +37,7 @@
 #include "dialogs/formacerca.h"
 #include "dialogs/formcontribuyente.h"
 #include "general/descarga.h"
+#include "general/errores.h"
 #include "general/valores.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
@@ -581,7 +582,7 @@ class GuardaApertura {
  public:
   explicit GuardaApertura(std::function<void()> alFallar) : alFallar_(std::move(alFallar)) {}
   ~GuardaApertura() {
-    if (!completa_) alFallar_();
+    if (!completa_) RestaurarSinLanzar(alFallar_);
   }
   GuardaApertura(const GuardaApertura&) = delete;
   GuardaApertura& operator=(const GuardaApertura&) = delete;

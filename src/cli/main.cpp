@@ -8,6 +8,7 @@
 #include <cstring>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <vector>
 
 #include "cli/subcomando.h"
@@ -67,15 +68,22 @@ int main(int argc, char** argv) {
     if (s.nombre != nombre) continue;
     ContextoCli contexto{args, salida, errores, QLocale::system()};
     int codigo = 1;
+    std::optional<QString> error;
     try {
       codigo = s.ejecutar(contexto);
     } catch (const std::exception& e) {
+      error = MensajeDeExcepcion(e);
+    }
+    // A guard that could not put its state back failed first.
+    if (std::optional<QString> restauracion = TomarErrorDeRestauracion()) error = restauracion;
+    if (error) {
       salida.flush();
-      errores << TextoMensajeError(MensajeDeExcepcion(e)) << "\n";
+      errores << TextoMensajeError(*error) << "\n";
       codigo = 1;
     }
-    if (const int error = ErrorDeSalida(salida); error != 0) {
-      errores << "No se pudo escribir la salida estándar: " << QString::fromLocal8Bit(std::strerror(error)) << "\n";
+    if (const int errorSalida = ErrorDeSalida(salida); errorSalida != 0) {
+      errores << "No se pudo escribir la salida estándar: " << QString::fromLocal8Bit(std::strerror(errorSalida))
+              << "\n";
       codigo = 1;
     }
     errores.flush();

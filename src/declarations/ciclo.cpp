@@ -1,6 +1,7 @@
 #include "declarations/ciclo.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include "declarations/reglas.h"
 #include "general/errores.h"
@@ -14,37 +15,25 @@ namespace {
 constexpr int AnoMinimo = 1000;
 constexpr int AnoMaximo = 9999;
 
-// Turns the data set's automatic recalculation off for its lifetime and puts
-// the setting it found back on the way out, also when the work fails.
-class RecalculoSuspendido {
- public:
-  explicit RecalculoSuspendido(DataSet& dataSet)
-      : dataSet_(dataSet), anterior_(dataSet.RecalculoAutomatico()) {
-    dataSet_.PonerRecalculoAutomatico(false);
-  }
-  ~RecalculoSuspendido() { dataSet_.PonerRecalculoAutomatico(anterior_); }
-  RecalculoSuspendido(const RecalculoSuspendido&) = delete;
-  RecalculoSuspendido& operator=(const RecalculoSuspendido&) = delete;
+// Turns the data set's automatic recalculation off until the returned guard
+// goes, which puts back the setting it found, also when the work fails.
+auto SuspenderRecalculo(DataSet& dataSet) {
+  const bool anterior = dataSet.RecalculoAutomatico();
+  dataSet.PonerRecalculoAutomatico(false);
+  return qScopeGuard([&dataSet, anterior] { dataSet.PonerRecalculoAutomatico(anterior); });
+}
 
- private:
-  DataSet& dataSet_;
-  bool anterior_;
-};
-
-// An append that is either posted or dropped: a row still being inserted when
-// the guard goes out of scope is cancelled, so a failure adds nothing.
-class InsercionPendiente {
- public:
-  explicit InsercionPendiente(DataSet& dataSet) : dataSet_(dataSet) { dataSet_.Agregar(); }
-  ~InsercionPendiente() {
-    if (dataSet_.Estado() == EstadoDataSet::Insercion) dataSet_.Cancelar();
-  }
-  InsercionPendiente(const InsercionPendiente&) = delete;
-  InsercionPendiente& operator=(const InsercionPendiente&) = delete;
-
- private:
-  DataSet& dataSet_;
-};
+// Drops a change still pending when the returned guard goes (state `estado`:
+// an append or an edit), so a failure adds or changes nothing. Dropping it
+// recomputes the row shown, which may fail in turn: that failure is kept,
+// never thrown out of the guard.
+auto CancelarSiSigue(DataSet& dataSet, EstadoDataSet estado) {
+  return qScopeGuard([&dataSet, estado] {
+    RestaurarSinLanzar([&dataSet, estado] {
+      if (dataSet.Estado() == estado) dataSet.Cancelar();
+    });
+  });
+}
 
 bool UtmDisponible(double valor) { return valor > 0; }  // also false for NaN
 
@@ -60,13 +49,10 @@ VolverAlPeriodo::VolverAlPeriodo(DataSet& alcabala) : alcabala_(alcabala) {
 
 VolverAlPeriodo::~VolverAlPeriodo() {
   if (confirmado_ || periodo_ == Periodo{}) return;
-  // Another error is already on its way to the user: that one is worth
-  // reporting, so a failure here is dropped.
-  try {
+  RestaurarSinLanzar([this] {
     if (alcabala_.Activo() && alcabala_.Estado() == EstadoDataSet::Consulta)
       alcabala_.Buscar(periodo_.ano, periodo_.mes);
-  } catch (...) {
-  }
+  });
 }
 
 Periodo PeriodoSiguiente(const Periodo& periodo) {
@@ -135,8 +121,9 @@ CreacionDeclaracion CrearDeclaracion(DataSet& alcabala, int ano, int mes, const 
                                               ? CalcularTraslado(&alcabala, utm1, utm2)
                                               : CalcularTraslado(nullptr, utm1, utm2);
   {
-    RecalculoSuspendido recalculo(alcabala);
-    InsercionPendiente insercion(alcabala);
+    const auto recalculo = SuspenderRecalculo(alcabala);
+    alcabala.Agregar();
+    const auto insercion = CancelarSiSigue(alcabala, EstadoDataSet::Insercion);
     alcabala.Asignar(QStringLiteral("ano"), periodo.ano);
     alcabala.Asignar(QStringLiteral("mes"), periodo.mes);
     for (const ValorTrasladado& valor : traslado) alcabala.Asignar(valor.campo, valor.valor);
@@ -152,12 +139,7 @@ void GuardarDeclaracion(DataSet& alcabala, DataSet& contribuyente) {
   if (!NuloAFalso(alcabala.Valor(QStringLiteral("Cod583")))) return;
 
   contribuyente.Editar();
-  struct EdicionPendiente {
-    DataSet& dataSet;
-    ~EdicionPendiente() {
-      if (dataSet.Estado() == EstadoDataSet::Edicion) dataSet.Cancelar();
-    }
-  } edicion{contribuyente};
+  const auto edicion = CancelarSiSigue(contribuyente, EstadoDataSet::Edicion);
   CopiarDeclaracionAContribuyente(alcabala, contribuyente);
   contribuyente.Guardar();
 }
@@ -176,17 +158,11 @@ Periodo EliminarDeclaracionActual(DataSet& alcabala, const Periodo& periodo) {
   {
     // The data set comes back whatever the delete does, so the window keeps
     // showing the file.
-    struct Reapertura {
-      DataSet& dataSet;
-      ~Reapertura() {
-        if (dataSet.Activo()) return;
-        try {
-          dataSet.Abrir();
-        } catch (...) {
-          // The delete's own error is already on its way to the user.
-        }
-      }
-    } reapertura{alcabala};
+    const auto reapertura = qScopeGuard([&alcabala] {
+      RestaurarSinLanzar([&alcabala] {
+        if (!alcabala.Activo()) alcabala.Abrir();
+      });
+    });
     EliminarDeclaracion(*conexion, periodo.ano, periodo.mes);
     alcabala.Abrir();
   }

@@ -346,6 +346,32 @@ TEST_F(CicloTest, CrearTrasUnMesFueraDeRangoNoAgregaNada) {
   EXPECT_EQ(Actual(), (Periodo{2020, 2}));
 }
 
+TEST_F(CicloTest, UnaCancelacionQueFallaTrasUnGuardadoFallidoNoTerminaElPrograma) {
+  Insertar(2010, 4, {{"Cod504", Monto(1000)}});
+  // The insert fails in the file; dropping it then recomputes the row shown,
+  // and that recomputation fails too.
+  conexion.Ejecutar(QStringLiteral("CREATE TRIGGER lleno BEFORE INSERT ON alcabalas "
+                                   "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END"));
+  alcabala->Cerrar();
+  // Once the new row is being inserted, every row shown fails to compute.
+  bool fallarCalculo = false;
+  alcabala->DefinirCalculados(CamposCalculadosAlcabala(), [&](Registro& r) {
+    if (alcabala->Estado() == EstadoDataSet::Insercion) fallarCalculo = true;
+    if (fallarCalculo && alcabala->Estado() == EstadoDataSet::Consulta)
+      throw ErrorAlcabala(QStringLiteral("el cálculo también falla"));
+    ADODataSetAlcabalaCalcFields(r, kChile);
+  });
+  alcabala->Abrir();
+  FuenteUTM utm;
+  utm.valores = {{{2010, 5}, 36000}, {{2010, 6}, 36000}};
+  EXPECT_EQ(MensajeDe([&] { CrearDeclaracion(*alcabala, 2010, 5, utm.Funcion()); }), "disco lleno");
+  EXPECT_FALSE(TomarErrorDeRestauracion().has_value());  // the first error is the one reported
+  EXPECT_EQ(alcabala->Estado(), EstadoDataSet::Consulta);
+  EXPECT_TRUE(alcabala->RecalculoAutomatico());
+  fallarCalculo = false;
+  EXPECT_EQ(Filas(), 1);
+}
+
 TEST_F(CicloTest, CrearMientrasSeEditaSeRechaza) {
   Insertar(2010, 4);
   alcabala->Editar();
