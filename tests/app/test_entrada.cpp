@@ -308,6 +308,22 @@ TEST_F(Entrada, ElGrupoBDelDieselEscribeEn544) {
   EXPECT_EQ(PesosDe(paginas->Valor("127")), 0);
 }
 
+TEST_F(Entrada, SalirDe745MueveUnCreditoNegativoAlDebitoConSuNeto) {
+  Preparar();
+  Escribir("744", QStringLiteral("1000"));
+  Dejar("744");
+  const qint64 debitos = PesosDe(paginas->Valor("538"));
+  Escribir("745", QStringLiteral("-1500"));
+  Dejar("745");
+  EXPECT_EQ(PesosDe(paginas->Valor("739")), 1000);
+  EXPECT_EQ(PesosDe(paginas->Valor("740")), 1500);
+  EXPECT_EQ(PesosDe(paginas->Valor("744")), 0);
+  EXPECT_EQ(PesosDe(paginas->Valor("745")), 0);
+  EXPECT_EQ(PesosDe(paginas->Valor("544")), 0);
+  EXPECT_EQ(PesosDe(paginas->Valor("741")), 500);
+  EXPECT_EQ(PesosDe(paginas->Valor("538")) - debitos, 500);
+}
+
 TEST_F(Entrada, La583CopiaYVaciaLosAntecedentesSoloAlEditar) {
   Preparar();
   auto* casilla = paginas->paginas->Casilla(QStringLiteral("583"));
