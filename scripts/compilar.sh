@@ -11,5 +11,8 @@ extra=()
 command -v ccache >/dev/null && extra+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 cmake -S "$raiz" -B "$build" "${extra[@]}" "$@" >/dev/null
 objetivos=()
-[ -n "${ALCABALA_OBJETIVOS:-}" ] && read -r -a objetivos <<<"$ALCABALA_OBJETIVOS" && objetivos=(--target "${objetivos[@]}")
+if [ -n "${ALCABALA_OBJETIVOS:-}" ]; then
+  read -r -a nombres <<<"$ALCABALA_OBJETIVOS"
+  objetivos=(--target "${nombres[@]}")
+fi
 cmake --build "$build" -j"$(nproc)" "${objetivos[@]}"

@@ -282,6 +282,7 @@ QStringList CajasNoCalculadas(const Registro& registro) {
 
 QString MensajeCajasNoCalculadas(const QStringList& cajas, int ano, int mes) {
   return QStringLiteral("No se %1 %2 de %3 del %4: el resultado excede el rango de los montos.")
-      .arg(cajas.size() == 1 ? QStringLiteral("pudo calcular la casilla") : QStringLiteral("pudieron calcular las casillas"),
+      .arg(cajas.size() == 1 ? QStringLiteral("pudo calcular la casilla")
+                             : QStringLiteral("pudieron calcular las casillas"),
            cajas.join(QLatin1String(", ")), NombreDelMes(mes), QString::number(ano));
 }

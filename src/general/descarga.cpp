@@ -94,6 +94,10 @@ bool AtributosAdmisibles(const QByteArray& texto, QString* motivo) {
   return true;
 }
 
+QString TextoTipoDeDocumento() {
+  return QStringLiteral("El documento XML trae una declaración de tipo de documento (DOCTYPE), que no se admite");
+}
+
 // SAX handler of a document type declaration: the program's documents never
 // carry one, and entities would be declared there. The parse stops at once.
 void RechazarTipoDeDocumento(void* datos, const xmlChar*, const xmlChar*, const xmlChar*) {
@@ -102,7 +106,7 @@ void RechazarTipoDeDocumento(void* datos, const xmlChar*, const xmlChar*, const 
   contexto->wellFormed = 0;
   auto* primero = static_cast<QString*>(contexto->_private);
   if (primero)
-    *primero = QStringLiteral("El documento XML trae una declaración de tipo de documento (DOCTYPE), que no se admite");
+    *primero = TextoTipoDeDocumento();
   xmlStopParser(contexto);
 }
 
@@ -189,7 +193,7 @@ DocumentoXML AnalizarXML(const QByteArray& texto, const QString& url, QString* e
   // tree is checked all the same) is refused just as well.
   if (documento && contexto->wellFormed && !documento->intSubset && !documento->extSubset) return documento;
   if (documento && (documento->intSubset || documento->extSubset) && primerError.isEmpty())
-    primerError = QStringLiteral("El documento XML trae una declaración de tipo de documento (DOCTYPE), que no se admite");
+    primerError = TextoTipoDeDocumento();
   if (error) {
     const xmlError* ultimo = xmlCtxtGetLastError(contexto.get());
     if (primerError.isEmpty() && ultimo && ultimo->message) primerError = QString::fromUtf8(ultimo->message).trimmed();

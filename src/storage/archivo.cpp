@@ -85,9 +85,9 @@ void PonerEnSuLugar(const QString& temporal, const QString& ruta) {
   }
   if (error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS) {
 #ifdef SYS_renameat2
-    error = ::syscall(SYS_renameat2, AT_FDCWD, origen.constData(), AT_FDCWD, destino.constData(), RENAME_NOREPLACE) == 0
-                ? 0
-                : errno;
+    const long movido =
+        ::syscall(SYS_renameat2, AT_FDCWD, origen.constData(), AT_FDCWD, destino.constData(), RENAME_NOREPLACE);
+    error = movido == 0 ? 0 : errno;
 #endif
     if (error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EPERM) {
       error = QFileInfo::exists(ruta) ? EEXIST : (::rename(origen.constData(), destino.constData()) == 0 ? 0 : errno);
@@ -141,7 +141,8 @@ void CrearArchivoAlcabala(const QString& ruta) {
   QTemporaryFile temporal(info.absolutePath() + QStringLiteral("/.") + info.fileName().left(100) +
                           QStringLiteral(".XXXXXX"));
   if (!temporal.open())
-    throw ErrorAlcabala(QStringLiteral("No se puede crear el archivo \"%1\": %2").arg(Nativa(ruta), temporal.errorString()));
+    throw ErrorAlcabala(
+        QStringLiteral("No se puede crear el archivo \"%1\": %2").arg(Nativa(ruta), temporal.errorString()));
   temporal.close();
   const QString rutaTemporal = temporal.fileName();
   const auto sinDiario = qScopeGuard([&rutaTemporal] { QFile::remove(rutaTemporal + QStringLiteral("-journal")); });

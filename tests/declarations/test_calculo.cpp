@@ -521,7 +521,8 @@ RegistroMemoria DeclaracionMasAncha(bool negativos, bool conCreditos) {
     if (EsTasaTecleada(caja)) d.Tasa(caja.codigo, static_cast<float>(MayorTecleable(caja)));
     if (!EsMontoTecleado(caja)) continue;
     qint64 pesos = static_cast<qint64>(MayorTecleable(caja));
-    if (caja.familia == FamiliaEntrada::DieselVariable && negativos) pesos = -static_cast<qint64>(std::pow(10.0, caja.largoMaximo - 1) - 1);
+    if (caja.familia == FamiliaEntrada::DieselVariable && negativos)  // "-" takes one character
+      pesos = -static_cast<qint64>(std::pow(10.0, caja.largoMaximo - 1) - 1);
     d.Pesos(caja.codigo, pesos);
   }
   if (!conCreditos)
@@ -556,7 +557,8 @@ TEST(Rango, UnaSumaQueExcedeElRangoDejaNulasSoloLasCajasQueDependenDeElla) {
   EXPECT_EQ(d.Monto("538"), 100);
   EXPECT_EQ(d.Monto("550"), 700);
   const QStringList nulas = CajasNoCalculadas(d);
-  EXPECT_EQ(nulas, QStringList({"537", "89", "77", "595", "573", "598", "547", "91", "591", "130", "73", "707", "728"}));
+  EXPECT_EQ(nulas,
+            QStringList({"537", "89", "77", "595", "573", "598", "547", "91", "591", "130", "73", "707", "728"}));
   EXPECT_EQ(d.Texto("Cod547Mostrar"), QString());
   EXPECT_EQ(MensajeCajasNoCalculadas(nulas.mid(0, 1), 2024, 3),
             "No se pudo calcular la casilla 537 de Marzo del 2024: el resultado excede el rango de los montos.");
