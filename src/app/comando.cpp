@@ -40,12 +40,17 @@ bool EjecutarComando(QWidget* padre, const std::function<void()>& accion) {
   QString mensaje;
   try {
     accion();
-    return true;
+    // A guard that could not put its state back is the command's error.
+    const std::optional<QString> restauracion = TomarErrorDeRestauracion();
+    if (!restauracion) return true;
+    mensaje = *restauracion;
   } catch (const std::exception& e) {
     mensaje = MensajeDeExcepcion(e);
   } catch (...) {
     mensaje = QStringLiteral("Se produjo un error inesperado");
   }
+  // A restoring failure kept before the error was raised came first.
+  if (const std::optional<QString> anterior = TomarErrorDeRestauracion()) mensaje = *anterior;
   // Shown outside the handler, so an error raised while the box is up cannot
   // meet an exception that is still being handled.
   MostrarCajaError(padre, mensaje);

@@ -29,7 +29,9 @@ void EstablecerPresentadorError(PresentadorError presentador);
 void MostrarCajaError(QWidget* padre, const QString& mensaje);
 
 // Runs accion; any exception it raises ends it there and is shown in the
-// standard error box. Returns true when accion ended normally.
+// standard error box, as is a failure a guard kept while putting its state
+// back (RestaurarSinLanzar); the first error is the one shown. Returns true
+// when accion ended normally with nothing kept.
 bool EjecutarComando(QWidget* padre, const std::function<void()>& accion);
 
 // Connects the action's trigger to accion, run through EjecutarComando.

@@ -55,7 +55,9 @@ class ReactivarSiSigueEditando {
  public:
   ReactivarSiSigueEditando(PaginasFormulario& paginas, DataSet& alcabala) : paginas_(paginas), alcabala_(alcabala) {}
   ~ReactivarSiSigueEditando() {
-    if (Editando(alcabala_)) ActivarControles(paginas_, alcabala_);
+    RestaurarSinLanzar([this] {
+      if (Editando(alcabala_)) ActivarControles(paginas_, alcabala_);
+    });
   }
   ReactivarSiSigueEditando(const ReactivarSiSigueEditando&) = delete;
   ReactivarSiSigueEditando& operator=(const ReactivarSiSigueEditando&) = delete;

@@ -22,6 +22,7 @@
 #include <QToolButton>
 #include <cmath>
 
+#include "app/avisocalculo.h"
 #include "app/clic.h"
 #include "app/comando.h"
 #include "app/comandosalcabala.h"
@@ -37,6 +38,7 @@
 #include "dialogs/formacerca.h"
 #include "dialogs/formcontribuyente.h"
 #include "general/descarga.h"
+#include "general/errores.h"
 #include "general/valores.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
@@ -376,6 +378,7 @@ void TFormAlcabala::CrearDatos() {
                      &DataSet::DespuesDeEliminar, &DataSet::DespuesDeDesplazar,
                      &DataSet::DespuesDeRefrescar})
     connect(ADODataSetAlcabala, senal, this, &TFormAlcabala::DataSetAlcabalaCambioEstado);
+  new AvisoCajasNoCalculadas(ADODataSetAlcabala, this);  // owned by the window
 
   Paginas->Enlazar(ADODataSetAlcabala, ADODataSetContribuyente);
 }
@@ -613,7 +616,7 @@ class GuardaApertura {
  public:
   explicit GuardaApertura(std::function<void()> alFallar) : alFallar_(std::move(alFallar)) {}
   ~GuardaApertura() {
-    if (!completa_) alFallar_();
+    if (!completa_) RestaurarSinLanzar(alFallar_);
   }
   GuardaApertura(const GuardaApertura&) = delete;
   GuardaApertura& operator=(const GuardaApertura&) = delete;

@@ -22,14 +22,13 @@ class PeriodoMostrado {
     if (confirmado_) return;
     periodo_.ano = ano_;
     periodo_.mes = mes_;
-    // Best effort: the error that ended the move is the one to report.
-    try {
+    // The error that ended the move, if any, is the one to report.
+    RestaurarSinLanzar([this] {
       SeleccionarItemComboBoxAno(contexto_.comboBoxAno, ano_);
       if (contexto_.conexion != nullptr && contexto_.conexion->Abierta())
         LlenarComboBoxMes(contexto_.comboBoxMes, *contexto_.conexion, ano_);
       SeleccionarItemComboBoxMes(contexto_.comboBoxMes, mes_);
-    } catch (...) {
-    }
+    });
   }
   PeriodoMostrado(const PeriodoMostrado&) = delete;
   PeriodoMostrado& operator=(const PeriodoMostrado&) = delete;

@@ -5,7 +5,7 @@
 #include <QRegularExpression>
 
 #include "cli/subcomando.h"
-#include "declarations/calculo.h"
+#include "declarations/lectura.h"
 #include "declarations/ciclo.h"
 #include "general/utm.h"
 #include "general/valores.h"
@@ -40,10 +40,10 @@ int Crear(ContextoCli& contexto) {
   // Opened as the window opens it: older files are upgraded on the way.
   Conexion conexion;
   AbrirArchivoAlcabala(conexion, ruta);
+  // Only the period and the one before it are read, through the index.
   DataSet alcabalas(&conexion, QStringLiteral("alcabalas"), true);
   const QLocale locale = contexto.locale;
-  alcabalas.DefinirCalculados(CamposCalculadosAlcabala(),
-                              [locale](Registro& registro) { ADODataSetAlcabalaCalcFields(registro, locale); });
+  LimitarAPeriodos(alcabalas, {PeriodoAnterior(periodo), periodo}, locale);
   alcabalas.Abrir();
 
   const CreacionDeclaracion creacion = CrearDeclaracion(

@@ -7,6 +7,7 @@
 #include "cli/json.h"
 #include "cli/subcomando.h"
 #include "declarations/calculo.h"
+#include "declarations/lectura.h"
 #include "general/valores.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
@@ -50,21 +51,38 @@ QString ExportarContribuyente(Conexion& conexion) {
   DataSet contribuyente(&conexion, QStringLiteral("contribuyente"), false);
   contribuyente.DefinirCalculados(CamposCalculadosContribuyente(), ADODataSetContribuyenteCalcFields);
   contribuyente.Abrir();
-  return contribuyente.EstaVacio() ? QStringLiteral("null") : JsonRegistro(contribuyente);
+  return contribuyente.EstaVacio() ? QStringLiteral("null") : JsonRegistro(contribuyente, contribuyente.Campos());
 }
 
-QStringList ExportarDeclaraciones(Conexion& conexion, const OpcionesExportar& opciones, const QLocale& locale) {
+// One declaration as JSON; the boxes the engine could not compute go out as
+// null, and standard error says which.
+QString ExportarDeclaracion(const Registro& declaracion, const QList<DefinicionCampo>& campos,
+                            QTextStream& errores) {
+  const QStringList fallidas = CajasNoCalculadas(declaracion);
+  if (!fallidas.isEmpty())
+    errores << MensajeCajasNoCalculadas(fallidas,
+                                        static_cast<int>(NuloACeroEntero(declaracion.Valor(QStringLiteral("ano")))),
+                                        static_cast<int>(NuloACeroEntero(declaracion.Valor(QStringLiteral("mes")))))
+            << "\n";
+  return JsonRegistro(declaracion, campos);
+}
+
+QStringList ExportarDeclaraciones(Conexion& conexion, const OpcionesExportar& opciones, const QLocale& locale,
+                                  QTextStream& errores) {
+  QStringList objetos;
+  if (opciones.conPeriodo) {
+    // One period goes through the index; the table is not loaded.
+    for (const DeclaracionLeida& declaracion :
+         LeerDeclaracionesDelPeriodo(conexion, opciones.ano, opciones.mes, locale))
+      objetos << ExportarDeclaracion(declaracion, declaracion.Campos(), errores);
+    return objetos;
+  }
   DataSet alcabalas(&conexion, QStringLiteral("alcabalas"), true);
   alcabalas.DefinirCalculados(CamposCalculadosAlcabala(),
                               [locale](Registro& registro) { ADODataSetAlcabalaCalcFields(registro, locale); });
   alcabalas.Abrir();
-  QStringList objetos;
-  for (alcabalas.Primero(); !alcabalas.Eof(); alcabalas.Siguiente()) {
-    if (opciones.conPeriodo && (NuloACeroEntero(alcabalas.Valor(QStringLiteral("ano"))) != opciones.ano ||
-                                NuloACeroEntero(alcabalas.Valor(QStringLiteral("mes"))) != opciones.mes))
-      continue;
-    objetos << JsonRegistro(alcabalas);
-  }
+  for (alcabalas.Primero(); !alcabalas.Eof(); alcabalas.Siguiente())
+    objetos << ExportarDeclaracion(alcabalas, alcabalas.Campos(), errores);
   return objetos;
 }
 
@@ -75,7 +93,7 @@ int Exportar(ContextoCli& contexto) {
   Conexion conexion;
   AbrirArchivoSoloLectura(conexion, opciones.ruta);
   const QString contribuyente = ExportarContribuyente(conexion);
-  const QStringList declaraciones = ExportarDeclaraciones(conexion, opciones, contexto.locale);
+  const QStringList declaraciones = ExportarDeclaraciones(conexion, opciones, contexto.locale, contexto.errores);
   conexion.Cerrar();
 
   QTextStream& salida = contexto.salida;

@@ -70,9 +70,9 @@ QString JsonValorCampo(const QVariant& valor, const DefinicionCampo& campo) {
   return QStringLiteral("null");
 }
 
-QString JsonRegistro(const DataSet& dataSet) {
+QString JsonRegistro(const Registro& registro, const QList<DefinicionCampo>& campos) {
   QStringList pares;
-  for (const DefinicionCampo& campo : dataSet.Campos())
-    pares << JsonTexto(campo.nombre) + QStringLiteral(": ") + JsonValorCampo(dataSet.Valor(campo.nombre), campo);
+  for (const DefinicionCampo& campo : campos)
+    pares << JsonTexto(campo.nombre) + QStringLiteral(": ") + JsonValorCampo(registro.Valor(campo.nombre), campo);
   return QLatin1Char('{') + pares.join(QLatin1String(", ")) + QLatin1Char('}');
 }

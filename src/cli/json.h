@@ -19,5 +19,5 @@ QString JsonMoneda(Moneda valor);
 QString JsonReal(float valor);
 // A field's value by its type: null, integer, true/false, amount, real, text.
 QString JsonValorCampo(const QVariant& valor, const DefinicionCampo& campo);
-// The current record of a data set as one JSON object, fields in order.
-QString JsonRegistro(const DataSet& dataSet);
+// A record as one JSON object with the given fields, in their order.
+QString JsonRegistro(const Registro& registro, const QList<DefinicionCampo>& campos);

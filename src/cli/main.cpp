@@ -5,9 +5,12 @@
 #include <QLocale>
 #include <QTextStream>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "cli/subcomando.h"
@@ -25,6 +28,18 @@ void MostrarUso(QTextStream& err) {
   std::sort(lista.begin(), lista.end(), [](const Subcomando& a, const Subcomando& b) { return a.nombre < b.nombre; });
   for (const auto& s : lista) err << "  alcabala-cli " << s.uso << "\n";
 }
+// Flushes standard output down to the system. Returns 0 when everything
+// written reached it, otherwise the system's error number (a full disk, a
+// closed pipe).
+int ErrorDeSalida(QTextStream& salida) {
+  errno = 0;
+  salida.flush();
+  const bool escrita = salida.status() == QTextStream::Ok;
+  const bool vaciada = std::fflush(stdout) == 0 && !std::ferror(stdout);
+  if (escrita && vaciada) return 0;
+  return errno != 0 ? errno : EIO;
+}
+
 }  // namespace
 
 bool RegistrarSubcomando(const Subcomando& subcomando) {
@@ -70,14 +85,24 @@ int main(int argc, char** argv) {
     if (s.nombre != nombre) continue;
     ContextoCli contexto{args, salida, errores, QLocale::system()};
     int codigo = 1;
+    std::optional<QString> error;
     try {
       codigo = s.ejecutar(contexto);
     } catch (const std::exception& e) {
+      error = MensajeDeExcepcion(e);
+    }
+    // A guard that could not put its state back failed first.
+    if (std::optional<QString> restauracion = TomarErrorDeRestauracion()) error = restauracion;
+    if (error) {
       salida.flush();
-      errores << TextoMensajeError(MensajeDeExcepcion(e)) << "\n";
+      errores << TextoMensajeError(*error) << "\n";
       codigo = 1;
     }
-    salida.flush();
+    if (const int errorSalida = ErrorDeSalida(salida); errorSalida != 0) {
+      errores << "No se pudo escribir la salida estándar: " << QString::fromLocal8Bit(std::strerror(errorSalida))
+              << "\n";
+      codigo = 1;
+    }
     errores.flush();
     return codigo;
   }

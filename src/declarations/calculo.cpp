@@ -1,7 +1,12 @@
 #include "declarations/calculo.h"
 
+#include <QStringList>
 #include <algorithm>
+#include <functional>
+#include <initializer_list>
 #include <vector>
+
+#include "general/errores.h"
 
 #include "general/redondeo.h"
 #include "general/valores.h"
@@ -115,15 +120,37 @@ struct Remanente {
   Moneda tope;
 };
 
+// The calculated amounts, in the order of the data set's calculated fields.
+constexpr const char* kMontosCalculados[] = {"538", "537", "89",  "77",  "62",  "123", "703", "723", "724",
+                                             "595", "550", "549", "602", "603", "506", "507", "543", "573",
+                                             "598", "596", "727", "706", "570", "571", "590", "547", "91",
+                                             "591", "130", "73",  "707", "728", "94",  "741"};
+
+// A calculated box the row already has: a null one could not be computed, and
+// neither can anything that follows from it.
+Moneda LeerCalculada(const Registro& r, const char* codigo) {
+  const QVariant valor = r.Valor(Campo(codigo));
+  if (EsNulo(valor)) LanzarFueraDeRango();
+  return NuloACeroMoneda(valor);
+}
+
+// Runs one step of the calculation, which writes the given boxes. A step that
+// cannot be carried out (amounts beyond the range, a rate that is no number)
+// leaves its boxes null; the row's other boxes are still calculated, so one
+// row out of range never keeps a file from opening.
+void CalcularPaso(Registro& r, std::initializer_list<const char*> cajas, const std::function<void()>& calculo) {
+  try {
+    calculo();
+  } catch (const ErrorCalculo&) {
+    for (const char* caja : cajas) r.Asignar(Campo(caja), QVariant());
+  }
+}
+
 }  // namespace
 
 QList<DefinicionCampo> CamposCalculadosAlcabala() {
-  static const char* const kMontos[] = {"538", "537", "89",  "77",  "62",  "123", "703", "723", "724",
-                                        "595", "550", "549", "602", "603", "506", "507", "543", "573",
-                                        "598", "596", "727", "706", "570", "571", "590", "547", "91",
-                                        "591", "130", "73",  "707", "728", "94",  "741"};
   QList<DefinicionCampo> campos;
-  for (const char* codigo : kMontos) campos.append({Campo(codigo), TipoColumna::C, 0, true});
+  for (const char* codigo : kMontosCalculados) campos.append({Campo(codigo), TipoColumna::C, 0, true});
   campos.append({QStringLiteral("Cod15_1"), TipoColumna::W, 1, true});
   campos.append({QStringLiteral("Cod15_2"), TipoColumna::W, 20, true});
   campos.append({QStringLiteral("Cod15_3"), TipoColumna::W, 4, true});
@@ -136,95 +163,126 @@ QList<DefinicionCampo> CamposCalculadosAlcabala() {
 void ADODataSetAlcabalaCalcFields(Registro& r, const QLocale& locale) {
   const Formulas& f = Formula();
   auto N = [&r](const char* codigo) { return Leer(r, Campo(codigo)); };
+  auto C = [&r](const char* codigo) { return LeerCalculada(r, codigo); };
+  auto Paso = [&r](std::initializer_list<const char*> cajas, const std::function<void()>& calculo) {
+    CalcularPaso(r, cajas, calculo);
+  };
 
   // Period and address-change mark.
   EscribirPeriodo(r);
   r.Asignar(QStringLiteral("Cod583Mostrar"),
             NuloAFalso(r.Valor(QStringLiteral("Cod583"))) ? QStringLiteral("X") : QString());
 
-  // IVA: debits, credits, tax or remainder.
-  const Moneda c741 = Abs(N("739") - N("740"));
-  Escribir(r, QStringLiteral("Cod741"), c741);
-  const Moneda c538 = Sumar(r, f.debitos) + c741;
-  Escribir(r, QStringLiteral("Cod538"), c538);
-  const Moneda c537 = Sumar(r, f.creditos);
-  Escribir(r, QStringLiteral("Cod537"), c537);
-  const Saldo iva = Separar(c538 - c537);
-  Escribir(r, QStringLiteral("Cod89"), iva.impuesto);
-  Escribir(r, QStringLiteral("Cod77"), iva.remanente);
+  // IVA: debits, credits, tax or remainder. Box 740 is typed as a size; a
+  // negative one (stored by earlier versions after the diesel move) stands
+  // for the same net, so both give the additional debit 739 - |740|.
+  Paso({"741"}, [&] {
+    const Moneda c740 = N("740");
+    Escribir(r, QStringLiteral("Cod741"), Abs(c740 < Moneda() ? N("739") + c740 : N("739") - c740));
+  });
+  Paso({"538"}, [&] { Escribir(r, QStringLiteral("Cod538"), Sumar(r, f.debitos) + C("741")); });
+  Paso({"537"}, [&] { Escribir(r, QStringLiteral("Cod537"), Sumar(r, f.creditos)); });
+  Paso({"89", "77"}, [&] {
+    const Saldo iva = Separar(C("538") - C("537"));
+    Escribir(r, QStringLiteral("Cod89"), iva.impuesto);
+    Escribir(r, QStringLiteral("Cod77"), iva.remanente);
+  });
 
   // PPM rate lines and the training credit.
-  const Moneda c62 = LineaTasa(N("563"), NuloACeroDouble(r.Valor(QStringLiteral("Cod115"))), N("68"));
-  Escribir(r, QStringLiteral("Cod62"), c62);
-  const Moneda c123 = LineaTasa(N("120"), NuloACeroDouble(r.Valor(QStringLiteral("Cod542"))), N("122"));
-  Escribir(r, QStringLiteral("Cod123"), c123);
-  const Moneda c703 = LineaTasa(N("701"), NuloACeroDouble(r.Valor(QStringLiteral("Cod702"))), N("711"));
-  Escribir(r, QStringLiteral("Cod703"), c703);
-  const Moneda ppm = c62 + c123 + c703 + N("66");
-  const Moneda capacitacion = N("721") + N("722");
-  const Moneda c723 = ppm >= capacitacion ? capacitacion : ppm;
-  const Moneda c724 = ppm >= capacitacion ? Moneda() : capacitacion - ppm;
-  Escribir(r, QStringLiteral("Cod723"), c723);
-  Escribir(r, QStringLiteral("Cod724"), c724);
-
-  const Moneda c595 = iva.impuesto + Sumar(r, f.subtotalAnverso) + ppm - c723;
-  Escribir(r, QStringLiteral("Cod595"), c595);
+  Paso({"62"}, [&] {
+    Escribir(r, QStringLiteral("Cod62"),
+             LineaTasa(N("563"), NuloACeroDouble(r.Valor(QStringLiteral("Cod115"))), N("68")));
+  });
+  Paso({"123"}, [&] {
+    Escribir(r, QStringLiteral("Cod123"),
+             LineaTasa(N("120"), NuloACeroDouble(r.Valor(QStringLiteral("Cod542"))), N("122")));
+  });
+  Paso({"703"}, [&] {
+    Escribir(r, QStringLiteral("Cod703"),
+             LineaTasa(N("701"), NuloACeroDouble(r.Valor(QStringLiteral("Cod702"))), N("711")));
+  });
+  auto Ppm = [&] { return C("62") + C("123") + C("703") + N("66"); };
+  Paso({"723", "724"}, [&] {
+    const Moneda ppm = Ppm();
+    const Moneda capacitacion = N("721") + N("722");
+    Escribir(r, QStringLiteral("Cod723"), ppm >= capacitacion ? capacitacion : ppm);
+    Escribir(r, QStringLiteral("Cod724"), ppm >= capacitacion ? Moneda() : capacitacion - ppm);
+  });
+  Paso({"595"}, [&] {
+    Escribir(r, QStringLiteral("Cod595"), C("89") + Sumar(r, f.subtotalAnverso) + Ppm() - C("723"));
+  });
 
   // Back of the form: additional taxes, change of subject, special credits.
-  const Saldo art37 = Separar(Sumar(r, f.articulo37));
-  Escribir(r, QStringLiteral("Cod550"), art37.impuesto);
-  Escribir(r, QStringLiteral("Cod549"), art37.remanente);
-  const Moneda c602 = Sumar(r, f.debitosArticulo42);
-  Escribir(r, QStringLiteral("Cod602"), c602);
-  const Moneda c603 = Sumar(r, f.creditosArticulo42);
-  Escribir(r, QStringLiteral("Cod603"), c603);
-  const Saldo art42 = Separar(c602 - c603);
-  Escribir(r, QStringLiteral("Cod506"), art42.impuesto);
-  Escribir(r, QStringLiteral("Cod507"), art42.remanente);
-
-  const Moneda c543 = Sumar(r, f.anticipo);
-  const Moneda c573 = c543 > iva.impuesto ? c543 - iva.impuesto : Moneda();
-  const Moneda c598 = c543 > iva.impuesto ? iva.impuesto : c543;
-  Escribir(r, QStringLiteral("Cod543"), c543);
-  Escribir(r, QStringLiteral("Cod573"), c573);
-  Escribir(r, QStringLiteral("Cod598"), c598);
-  const Moneda c596 = Sumar(r, f.retencionCambioSujeto);
-  Escribir(r, QStringLiteral("Cod596"), c596);
-
-  const Moneda c727 = Sumar(r, f.creditoSolares);
-  const Moneda c706 = Sumar(r, f.creditoPatenteAguas);
-  const Moneda c570 = Sumar(r, f.creditoCotizacion);
-  const Moneda c571 = Sumar(r, f.creditoEmpresas);
-  const Moneda c590 = Sumar(r, f.creditoPeajes);
-  Escribir(r, QStringLiteral("Cod727"), c727);
-  Escribir(r, QStringLiteral("Cod706"), c706);
-  Escribir(r, QStringLiteral("Cod570"), c570);
-  Escribir(r, QStringLiteral("Cod571"), c571);
-  Escribir(r, QStringLiteral("Cod590"), c590);
+  Paso({"550", "549"}, [&] {
+    const Saldo art37 = Separar(Sumar(r, f.articulo37));
+    Escribir(r, QStringLiteral("Cod550"), art37.impuesto);
+    Escribir(r, QStringLiteral("Cod549"), art37.remanente);
+  });
+  Paso({"602"}, [&] { Escribir(r, QStringLiteral("Cod602"), Sumar(r, f.debitosArticulo42)); });
+  Paso({"603"}, [&] { Escribir(r, QStringLiteral("Cod603"), Sumar(r, f.creditosArticulo42)); });
+  Paso({"506", "507"}, [&] {
+    const Saldo art42 = Separar(C("602") - C("603"));
+    Escribir(r, QStringLiteral("Cod506"), art42.impuesto);
+    Escribir(r, QStringLiteral("Cod507"), art42.remanente);
+  });
+  Paso({"543"}, [&] { Escribir(r, QStringLiteral("Cod543"), Sumar(r, f.anticipo)); });
+  Paso({"573", "598"}, [&] {
+    const Moneda c543 = C("543");
+    const Moneda c89 = C("89");
+    Escribir(r, QStringLiteral("Cod573"), c543 > c89 ? c543 - c89 : Moneda());
+    Escribir(r, QStringLiteral("Cod598"), c543 > c89 ? c89 : c543);
+  });
+  Paso({"596"}, [&] { Escribir(r, QStringLiteral("Cod596"), Sumar(r, f.retencionCambioSujeto)); });
+  Paso({"727"}, [&] { Escribir(r, QStringLiteral("Cod727"), Sumar(r, f.creditoSolares)); });
+  Paso({"706"}, [&] { Escribir(r, QStringLiteral("Cod706"), Sumar(r, f.creditoPatenteAguas)); });
+  Paso({"570"}, [&] { Escribir(r, QStringLiteral("Cod570"), Sumar(r, f.creditoCotizacion)); });
+  Paso({"571"}, [&] { Escribir(r, QStringLiteral("Cod571"), Sumar(r, f.creditoEmpresas)); });
+  Paso({"590"}, [&] { Escribir(r, QStringLiteral("Cod590"), Sumar(r, f.creditoPeajes)); });
 
   // Total determined and what to pay or carry forward.
-  const Moneda c547 = c595 + Sumar(r, f.otrosImpuestosReverso) + art37.impuesto + art42.impuesto - c598 + c596 -
-                      c727 - c706 - c570 - c571 - c590;
-  Escribir(r, QStringLiteral("Cod547"), c547);
-  r.Asignar(QStringLiteral("Cod547Mostrar"), TextoTotalDeterminado(c547, locale));
+  r.Asignar(QStringLiteral("Cod547Mostrar"), QString());
+  Paso({"547"}, [&] {
+    const Moneda c547 = C("595") + Sumar(r, f.otrosImpuestosReverso) + C("550") + C("506") - C("598") + C("596") -
+                        C("727") - C("706") - C("570") - C("571") - C("590");
+    Escribir(r, QStringLiteral("Cod547"), c547);
+    r.Asignar(QStringLiteral("Cod547Mostrar"), TextoTotalDeterminado(c547, locale));
+  });
 
   // With nothing to pay, the excess R goes to the carry-forward boxes,
   // each taking at most its own credit total. R is a full amount (64 bits), so
   // an excess beyond two thousand million pesos is allocated like any other.
-  const Moneda c91 = c547 > Moneda() ? c547 : Moneda();
-  Moneda exceso = c547 > Moneda() ? Moneda() : -c547;
-  for (const Remanente& rem : {Remanente{"591", c590}, Remanente{"130", c571}, Remanente{"73", c570},
-                               Remanente{"707", c706}, Remanente{"728", c727}}) {
-    // A credit total below zero (only a stored negative could make one) has
-    // nothing to carry forward.
-    const Moneda tomado = std::max(std::min(exceso, rem.tope), Moneda());
-    Escribir(r, Campo(rem.caja), tomado);
-    exceso = std::max(exceso - tomado, Moneda());
-  }
-  Escribir(r, QStringLiteral("Cod91"), c91);
+  Paso({"591", "130", "73", "707", "728", "91"}, [&] {
+    const Moneda c547 = C("547");
+    Moneda exceso = c547 > Moneda() ? Moneda() : -c547;
+    for (const Remanente& rem : {Remanente{"591", C("590")}, Remanente{"130", C("571")}, Remanente{"73", C("570")},
+                                 Remanente{"707", C("706")}, Remanente{"728", C("727")}}) {
+      // A credit total below zero (only a stored negative could make one) has
+      // nothing to carry forward.
+      const Moneda tomado = std::max(std::min(exceso, rem.tope), Moneda());
+      Escribir(r, Campo(rem.caja), tomado);
+      exceso = std::max(exceso - tomado, Moneda());
+    }
+    Escribir(r, QStringLiteral("Cod91"), c547 > Moneda() ? c547 : Moneda());
+  });
 
-  const Moneda c92 = N("92");
-  const Moneda c93 = N("93");
-  const bool recargo = !c92.EsCero() || !c93.EsCero();
-  Escribir(r, QStringLiteral("Cod94"), recargo ? c91 + c92 + c93 : Moneda());
+  Paso({"94"}, [&] {
+    const Moneda c92 = N("92");
+    const Moneda c93 = N("93");
+    const bool recargo = !c92.EsCero() || !c93.EsCero();
+    Escribir(r, QStringLiteral("Cod94"), recargo ? C("91") + c92 + c93 : Moneda());
+  });
+}
+
+QStringList CajasNoCalculadas(const Registro& registro) {
+  QStringList cajas;
+  for (const char* codigo : kMontosCalculados)
+    if (registro.TieneCampo(Campo(codigo)) && EsNulo(registro.Valor(Campo(codigo)))) cajas << QLatin1String(codigo);
+  return cajas;
+}
+
+QString MensajeCajasNoCalculadas(const QStringList& cajas, int ano, int mes) {
+  return QStringLiteral("No se %1 %2 de %3 del %4: el resultado excede el rango de los montos.")
+      .arg(cajas.size() == 1 ? QStringLiteral("pudo calcular la casilla")
+                             : QStringLiteral("pudieron calcular las casillas"),
+           cajas.join(QLatin1String(", ")), NombreDelMes(mes), QString::number(ano));
 }

@@ -1,6 +1,7 @@
 #include "declarations/ciclo.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include "declarations/reglas.h"
 #include "general/errores.h"
@@ -13,6 +14,18 @@ namespace {
 
 constexpr int AnoMinimo = 1000;
 constexpr int AnoMaximo = 9999;
+
+// Drops a change still pending when the returned guard goes (state `estado`:
+// an append or an edit), so a failure adds or changes nothing. Dropping it
+// recomputes the row shown, which may fail in turn: that failure is kept,
+// never thrown out of the guard.
+auto CancelarSiSigue(DataSet& dataSet, EstadoDataSet estado) {
+  return qScopeGuard([&dataSet, estado] {
+    RestaurarSinLanzar([&dataSet, estado] {
+      if (dataSet.Estado() == estado) dataSet.Cancelar();
+    });
+  });
+}
 
 bool UtmDisponible(double valor) { return valor > 0; }  // also false for NaN
 
@@ -28,13 +41,10 @@ VolverAlPeriodo::VolverAlPeriodo(DataSet& alcabala) : alcabala_(alcabala) {
 
 VolverAlPeriodo::~VolverAlPeriodo() {
   if (confirmado_ || periodo_ == Periodo{}) return;
-  // Another error is already on its way to the user: that one is worth
-  // reporting, so a failure here is dropped.
-  try {
+  RestaurarSinLanzar([this] {
     if (alcabala_.Activo() && alcabala_.Estado() == EstadoDataSet::Consulta)
       alcabala_.Buscar(periodo_.ano, periodo_.mes);
-  } catch (...) {
-  }
+  });
 }
 
 Periodo PeriodoSiguiente(const Periodo& periodo) {
@@ -85,6 +95,17 @@ CreacionDeclaracion CrearDeclaracion(DataSet& alcabala, int ano, int mes, const 
   if (!UtmDisponible(utm2)) return {ResultadoCreacion::SinUTM, MensajeSinUTM(siguiente)};
 
   VolverAlPeriodo posicion(alcabala);
+  // The look-ups may take long, and another copy of the program may share the
+  // file: whether the period exists and the insert are decided in one write
+  // transaction, on rows read again inside it.
+  Conexion* conexion = alcabala.ConexionDatos();
+  if (!conexion) throw ErrorAlcabala(QStringLiteral("No hay un archivo de alcabalas abierto."));
+  Transaccion escritura(*conexion);
+  alcabala.Refrescar();
+  if (alcabala.Buscar(ano, mes)) {
+    posicion.Confirmar();
+    return {ResultadoCreacion::Existente, QString()};
+  }
   const Periodo anterior = PeriodoAnterior(periodo);
   // The seek makes the previous declaration current, so its calculated boxes
   // are those the engine computes for it now.
@@ -99,6 +120,7 @@ CreacionDeclaracion CrearDeclaracion(DataSet& alcabala, int ano, int mes, const 
     for (const ValorTrasladado& valor : traslado) alcabala.Asignar(valor.campo, valor.valor);
     alcabala.Guardar();
   }
+  escritura.Confirmar();
   posicion.Confirmar();
   return {ResultadoCreacion::Creada, QString()};
 }
@@ -108,12 +130,7 @@ void GuardarDeclaracion(DataSet& alcabala, DataSet& contribuyente) {
   if (!NuloAFalso(alcabala.Valor(QStringLiteral("Cod583")))) return;
 
   contribuyente.Editar();
-  struct EdicionPendiente {
-    DataSet& dataSet;
-    ~EdicionPendiente() {
-      if (dataSet.Estado() == EstadoDataSet::Edicion) dataSet.Cancelar();
-    }
-  } edicion{contribuyente};
+  const auto edicion = CancelarSiSigue(contribuyente, EstadoDataSet::Edicion);
   CopiarDeclaracionAContribuyente(alcabala, contribuyente);
   contribuyente.Guardar();
 }
@@ -132,17 +149,11 @@ Periodo EliminarDeclaracionActual(DataSet& alcabala, const Periodo& periodo) {
   {
     // The data set comes back whatever the delete does, so the window keeps
     // showing the file.
-    struct Reapertura {
-      DataSet& dataSet;
-      ~Reapertura() {
-        if (dataSet.Activo()) return;
-        try {
-          dataSet.Abrir();
-        } catch (...) {
-          // The delete's own error is already on its way to the user.
-        }
-      }
-    } reapertura{alcabala};
+    const auto reapertura = qScopeGuard([&alcabala] {
+      RestaurarSinLanzar([&alcabala] {
+        if (!alcabala.Activo()) alcabala.Abrir();
+      });
+    });
     EliminarDeclaracion(*conexion, periodo.ano, periodo.mes);
     alcabala.Abrir();
   }

@@ -24,8 +24,8 @@ Periodo PeriodoAnterior(const Periodo& periodo);
 
 /// Brings the declarations data set back to a period on the way out unless the
 /// work is confirmed, so a command that fails leaves the window where it was.
-/// Best effort: when returning fails too, the command's own error is the one
-/// the user sees.
+/// A failure to return is never thrown (RestaurarSinLanzar): the command's
+/// own error, when there is one, is the one the user sees.
 class VolverAlPeriodo {
  public:
   VolverAlPeriodo(DataSet& alcabala, const Periodo& periodo);

@@ -88,7 +88,9 @@ void AplicarReglaDiesel(Registro& d, GrupoDiesel grupo) {
   if (!debitoVacio) return;
   d.Asignar(Campo(kDebitoDiesel.metros), d.Valor(Campo(linea.metros)));
   d.Asignar(Campo(kDebitoDiesel.base), d.Valor(Campo(linea.base)));
-  d.Asignar(Campo(kDebitoDiesel.variable), d.Valor(Campo(linea.variable)));
+  // Box 740 holds the variable component as a size, as it is typed there, so
+  // line 20 adds the net of the moved credit (739 - 740), not base plus size.
+  Escribir(d, Campo(kDebitoDiesel.variable), -variable);
   d.Asignar(Campo(linea.metros), QVariant(0.0f));
   Escribir(d, Campo(linea.base), Moneda());
   Escribir(d, Campo(linea.variable), Moneda());
@@ -140,6 +142,8 @@ QList<ValorTrasladado> CalcularTraslado(const Registro* anterior, double utm1, d
       const double tasa = anterior ? NuloACeroDouble(anterior->Valor(t.origen)) : 0.0;
       valor = QVariant(static_cast<float>(tasa));
     } else {
+      // A balance the engine could not compute (null) must not travel as zero.
+      if (anterior && EsNulo(anterior->Valor(t.origen))) LanzarFueraDeRango();
       const Moneda saldo = anterior ? ReajustarSaldo(Leer(*anterior, t.origen), utm1, utm2) : Moneda();
       valor = QVariant::fromValue(saldo);
     }

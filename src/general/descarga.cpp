@@ -31,14 +31,83 @@ struct LiberarContextoXML {
   void operator()(xmlParserCtxt* contexto) const { xmlFreeParserCtxt(contexto); }
 };
 
+// The body received so far and the most it may grow to.
+struct Recepcion {
+  QByteArray cuerpo;
+  qint64 limite = TamanoMaximoDescarga;
+};
+
 // Appends each piece of the body to the buffer; a body beyond the limit
 // aborts the transfer.
 size_t RecibirCuerpo(char* datos, size_t tamano, size_t cantidad, void* destino) {
-  auto* cuerpo = static_cast<QByteArray*>(destino);
+  auto* recepcion = static_cast<Recepcion*>(destino);
   const size_t largo = tamano * cantidad;
-  if (cuerpo->size() + static_cast<qint64>(largo) > TamanoMaximoDescarga) return 0;
-  cuerpo->append(datos, static_cast<qsizetype>(largo));
+  if (recepcion->cuerpo.size() + static_cast<qint64>(largo) > recepcion->limite) return 0;
+  recepcion->cuerpo.append(datos, static_cast<qsizetype>(largo));
   return largo;
+}
+
+std::nullopt_t Fallar(FalloDescarga* fallo, long estado, const QString& motivo) {
+  if (fallo) *fallo = FalloDescarga{estado, motivo};
+  return std::nullopt;
+}
+
+// Position just after the first occurrence of fin at or after desde; the
+// end of the text when there is none.
+qsizetype SaltarHasta(const QByteArray& texto, qsizetype desde, const char* fin) {
+  const qsizetype lugar = texto.indexOf(fin, desde);
+  return lugar < 0 ? texto.size() : lugar + static_cast<qsizetype>(std::strlen(fin));
+}
+
+// A linear look over the markup before libxml2 reads it: false (with the
+// reason) for an element with more attributes than allowed, which the parser
+// would check for repeats in quadratic time. Comments, CDATA and processing
+// instructions are skipped; quoted values are skipped whole.
+bool AtributosAdmisibles(const QByteArray& texto, QString* motivo) {
+  qsizetype i = 0;
+  const qsizetype n = texto.size();
+  while (i < n) {
+    if (texto.at(i) != '<') {
+      ++i;
+      continue;
+    }
+    if (texto.mid(i, 4) == "<!--") {
+      i = SaltarHasta(texto, i + 4, "-->");
+    } else if (texto.mid(i, 9) == "<![CDATA[") {
+      i = SaltarHasta(texto, i + 9, "]]>");
+    } else if (texto.mid(i, 2) == "<?") {
+      i = SaltarHasta(texto, i + 2, "?>");
+    } else {
+      int atributos = 0;
+      for (++i; i < n && texto.at(i) != '>'; ++i) {
+        const char c = texto.at(i);
+        if (c == '"' || c == '\'') {
+          const qsizetype cierre = texto.indexOf(c, i + 1);
+          i = cierre < 0 ? n : cierre;
+        } else if (c == '=' && ++atributos > AtributosMaximosXML) {
+          *motivo = QStringLiteral("El documento XML tiene un elemento con demasiados atributos");
+          return false;
+        }
+      }
+    }
+  }
+  return true;
+}
+
+QString TextoTipoDeDocumento() {
+  return QStringLiteral("El documento XML trae una declaración de tipo de documento (DOCTYPE), que no se admite");
+}
+
+// SAX handler of a document type declaration: the program's documents never
+// carry one, and entities would be declared there. The parse stops at once.
+void RechazarTipoDeDocumento(void* datos, const xmlChar*, const xmlChar*, const xmlChar*) {
+  auto* contexto = static_cast<xmlParserCtxtPtr>(datos);
+  if (!contexto) return;
+  contexto->wellFormed = 0;
+  auto* primero = static_cast<QString*>(contexto->_private);
+  if (primero)
+    *primero = TextoTipoDeDocumento();
+  xmlStopParser(contexto);
 }
 
 // Keeps the first error of a parse (the later ones follow from it) in the
@@ -54,19 +123,23 @@ void GuardarPrimerError(void* datos, xmlErrorPtr error) {
 
 void LiberarDocumentoXML::operator()(xmlDoc* documento) const { xmlFreeDoc(documento); }
 
-std::optional<QByteArray> DescargarCuerpo(const QString& url, bool sinCache) {
+std::optional<QByteArray> DescargarCuerpo(const QString& url, bool sinCache, FalloDescarga* fallo, qint64 limite) {
   IniciarCurl();
   std::unique_ptr<CURL, LiberarCurl> curl(curl_easy_init());
-  if (!curl) return std::nullopt;
+  if (!curl) return Fallar(fallo, 0, QStringLiteral("no se pudo iniciar la conexión"));
   // Percent-encoded, so addresses with blanks or accents reach the server.
   const QByteArray direccion = QUrl(url.trimmed()).toEncoded();
-  QByteArray cuerpo;
+  Recepcion recepcion;
+  recepcion.limite = limite;
   std::unique_ptr<curl_slist, LiberarListaCurl> encabezados;
   if (sinCache) {
     encabezados.reset(curl_slist_append(nullptr, "Cache-Control: no-cache"));
-    if (!encabezados || !curl_slist_append(encabezados.get(), "Pragma: no-cache")) return std::nullopt;
+    if (!encabezados || !curl_slist_append(encabezados.get(), "Pragma: no-cache"))
+      return Fallar(fallo, 0, QStringLiteral("no hay memoria"));
   }
   CURL* c = curl.get();
+  char mensaje[CURL_ERROR_SIZE] = {};
+  curl_easy_setopt(c, CURLOPT_ERRORBUFFER, mensaje);
   curl_easy_setopt(c, CURLOPT_URL, direccion.constData());
   curl_easy_setopt(c, CURLOPT_USERAGENT, AgenteHttp);
   curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -77,17 +150,29 @@ std::optional<QByteArray> DescargarCuerpo(const QString& url, bool sinCache) {
   curl_easy_setopt(c, CURLOPT_TIMEOUT, TiempoTotalSegundos);
   curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &RecibirCuerpo);
-  curl_easy_setopt(c, CURLOPT_WRITEDATA, &cuerpo);
+  curl_easy_setopt(c, CURLOPT_WRITEDATA, &recepcion);
   if (encabezados) curl_easy_setopt(c, CURLOPT_HTTPHEADER, encabezados.get());
-  if (curl_easy_perform(c) != CURLE_OK) return std::nullopt;
+  const CURLcode resultado = curl_easy_perform(c);
+  if (resultado == CURLE_WRITE_ERROR)
+    return Fallar(fallo, 0, QStringLiteral("la respuesta excede %1 bytes").arg(limite));
+  if (resultado != CURLE_OK) {
+    const QString texto = QString::fromUtf8(mensaje[0] ? mensaje : curl_easy_strerror(resultado)).trimmed();
+    return Fallar(fallo, 0, texto);
+  }
   long estado = 0;
-  if (curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &estado) != CURLE_OK || estado != 200) return std::nullopt;
-  return cuerpo;
+  if (curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &estado) != CURLE_OK || estado != 200)
+    return Fallar(fallo, estado, QStringLiteral("el servidor respondió con el estado %1").arg(estado));
+  return std::move(recepcion.cuerpo);
 }
 
 DocumentoXML AnalizarXML(const QByteArray& texto, const QString& url, QString* error) {
-  if (texto.size() > TamanoMaximoDescarga) {
-    if (error) *error = QStringLiteral("El documento XML es demasiado grande");
+  QString rechazo;
+  if (texto.size() > TamanoMaximoXML)
+    rechazo = QStringLiteral("El documento XML es demasiado grande");
+  else
+    AtributosAdmisibles(texto, &rechazo);
+  if (!rechazo.isEmpty()) {
+    if (error) *error = rechazo;
     return nullptr;
   }
   std::unique_ptr<xmlParserCtxt, LiberarContextoXML> contexto(xmlNewParserCtxt());
@@ -99,11 +184,16 @@ DocumentoXML AnalizarXML(const QByteArray& texto, const QString& url, QString* e
   contexto->_private = &primerError;
   contexto->userData = contexto.get();
   contexto->sax->serror = &GuardarPrimerError;
+  contexto->sax->internalSubset = &RechazarTipoDeDocumento;
   const QByteArray direccion = url.toUtf8();
   DocumentoXML documento(xmlCtxtReadMemory(contexto.get(), texto.constData(), static_cast<int>(texto.size()),
                                            direccion.isEmpty() ? nullptr : direccion.constData(), nullptr,
                                            opciones));
-  if (documento && contexto->wellFormed) return documento;
+  // A declaration the handler did not see (it cannot be missed, but the
+  // tree is checked all the same) is refused just as well.
+  if (documento && contexto->wellFormed && !documento->intSubset && !documento->extSubset) return documento;
+  if (documento && (documento->intSubset || documento->extSubset) && primerError.isEmpty())
+    primerError = TextoTipoDeDocumento();
   if (error) {
     const xmlError* ultimo = xmlCtxtGetLastError(contexto.get());
     if (primerError.isEmpty() && ultimo && ultimo->message) primerError = QString::fromUtf8(ultimo->message).trimmed();
@@ -119,8 +209,8 @@ DocumentoXML LeerXML(const QByteArray& texto, const QString& url) {
   return documento;
 }
 
-DocumentoXML DescargarXML(const QString& url) {
-  const std::optional<QByteArray> cuerpo = DescargarCuerpo(url, true);
+DocumentoXML DescargarXML(const QString& url, FalloDescarga* fallo) {
+  const std::optional<QByteArray> cuerpo = DescargarCuerpo(url, true, fallo, TamanoMaximoXML);
   if (!cuerpo) return nullptr;
   return LeerXML(*cuerpo, url);
 }

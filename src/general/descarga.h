@@ -23,6 +23,18 @@ inline constexpr long TiempoConexionSegundos = 10;
 inline constexpr long TiempoTotalSegundos = 30;
 // Largest body accepted; a longer answer counts as a failed download.
 inline constexpr qint64 TamanoMaximoDescarga = 16 * 1024 * 1024;
+// Largest XML document read: the feed and the UTM documents are about 1 KB.
+inline constexpr qint64 TamanoMaximoXML = 1024 * 1024;
+// Most attributes one XML element may carry (the parser checks them for
+// repeats in quadratic time; real documents carry none or one).
+inline constexpr int AtributosMaximosXML = 64;
+
+// Why a download gave no body: the HTTP status when the server answered with
+// another than 200 (0 when it did not answer), and a Spanish reason.
+struct FalloDescarga {
+  long estado = 0;
+  QString motivo;
+};
 
 struct LiberarDocumentoXML {
   void operator()(xmlDoc* documento) const;
@@ -34,21 +46,29 @@ using DocumentoXML = std::unique_ptr<xmlDoc, LiberarDocumentoXML>;
 // opened, the transfer fails, times out or is too long, or the status is not
 // exactly 200. With sinCache the request asks every cache on the way for a
 // fresh copy. Only http and https addresses are fetched, also on redirects.
-std::optional<QByteArray> DescargarCuerpo(const QString& url, bool sinCache);
+// A body longer than limite counts as failed. Why it failed goes to *fallo
+// when given.
+std::optional<QByteArray> DescargarCuerpo(const QString& url, bool sinCache, FalloDescarga* fallo = nullptr,
+                                          qint64 limite = TamanoMaximoDescarga);
 
 // Reads an XML document from memory in the encoding it declares, without
-// network access, entity substitution or DTD loading. Returns nullptr and
-// libxml2's message in *error (when given) for text that is not well-formed.
+// network access, entity substitution or DTD loading. A document longer than
+// TamanoMaximoXML, with an element of more than AtributosMaximosXML
+// attributes, or with a document type declaration (<!DOCTYPE …>, where
+// entities would be declared) is refused unread. Returns nullptr and the
+// reason in *error (when given) for such text and for text that is not
+// well-formed (libxml2's message).
 DocumentoXML AnalizarXML(const QByteArray& texto, const QString& url, QString* error);
 
 // As AnalizarXML, but text that is not well-formed raises ErrorAlcabala with
 // libxml2's message.
 DocumentoXML LeerXML(const QByteArray& texto, const QString& url);
 
-// Downloads url afresh (no cached copy) and reads it as XML. nullptr when
-// the download fails (see DescargarCuerpo); a body that is not well-formed
-// XML raises ErrorAlcabala with libxml2's message.
-DocumentoXML DescargarXML(const QString& url);
+// Downloads url afresh (no cached copy, at most TamanoMaximoXML) and reads
+// it as XML. nullptr when the download fails (see DescargarCuerpo; the
+// reason in *fallo when given); a body that AnalizarXML refuses raises
+// ErrorAlcabala with its reason.
+DocumentoXML DescargarXML(const QString& url, FalloDescarga* fallo = nullptr);
 
 // Decodes a PNG picture; a null QImage when the data is not a PNG that
 // libpng can read, or is unreasonably large.

@@ -10,7 +10,11 @@ class Moneda {
 
   constexpr Moneda() = default;
   static constexpr Moneda DesdeCrudo(qint64 crudo) { return Moneda(crudo); }
-  static constexpr Moneda DesdePesos(qint64 pesos) { return Moneda(pesos * Escala); }
+  static constexpr Moneda DesdePesos(qint64 pesos) {
+    qint64 crudo = 0;
+    if (__builtin_mul_overflow(pesos, Escala, &crudo)) FueraDeRango();
+    return Moneda(crudo);
+  }
 
   // The stored value: pesos × 10,000.
   constexpr qint64 Crudo() const { return crudo_; }
@@ -19,11 +23,21 @@ class Moneda {
   constexpr double ADouble() const { return static_cast<double>(crudo_) / Escala; }
   constexpr bool EsCero() const { return crudo_ == 0; }
 
-  constexpr Moneda operator+(Moneda o) const { return Moneda(crudo_ + o.crudo_); }
-  constexpr Moneda operator-(Moneda o) const { return Moneda(crudo_ - o.crudo_); }
-  constexpr Moneda operator-() const { return Moneda(-crudo_); }
-  Moneda& operator+=(Moneda o) { crudo_ += o.crudo_; return *this; }
-  Moneda& operator-=(Moneda o) { crudo_ -= o.crudo_; return *this; }
+  // Sums and differences never wrap around: a result beyond the range raises
+  // ErrorCalculo ("El resultado del cálculo excede el rango de los montos.").
+  constexpr Moneda operator+(Moneda o) const {
+    qint64 r = 0;
+    if (__builtin_add_overflow(crudo_, o.crudo_, &r)) FueraDeRango();
+    return Moneda(r);
+  }
+  constexpr Moneda operator-(Moneda o) const {
+    qint64 r = 0;
+    if (__builtin_sub_overflow(crudo_, o.crudo_, &r)) FueraDeRango();
+    return Moneda(r);
+  }
+  constexpr Moneda operator-() const { return Moneda() - *this; }
+  Moneda& operator+=(Moneda o) { return *this = *this + o; }
+  Moneda& operator-=(Moneda o) { return *this = *this - o; }
 
   constexpr bool operator==(Moneda o) const { return crudo_ == o.crudo_; }
   constexpr bool operator!=(Moneda o) const { return crudo_ != o.crudo_; }
@@ -33,6 +47,7 @@ class Moneda {
   constexpr bool operator>=(Moneda o) const { return crudo_ >= o.crudo_; }
 
  private:
+  [[noreturn]] static void FueraDeRango();  // raises ErrorCalculo
   constexpr explicit Moneda(qint64 crudo) : crudo_(crudo) {}
   qint64 crudo_ = 0;
 };

@@ -16,13 +16,11 @@ struct Binario {
   int exponente = 0;
 };
 
-[[noreturn]] void FueraDeRango() {
-  throw ErrorAlcabala(QStringLiteral("El resultado del cálculo excede el rango de los montos."));
-}
+[[noreturn]] void FueraDeRango() { LanzarFueraDeRango(); }
 
 Binario Descomponer(double valor) {
   if (!std::isfinite(valor))
-    throw ErrorAlcabala(QStringLiteral("La tasa o el valor de la UTM no es un número válido."));
+    throw ErrorCalculo(QStringLiteral("La tasa o el valor de la UTM no es un número válido."));
   Binario b;
   if (valor == 0.0) return b;
   int exponente = 0;
@@ -89,15 +87,23 @@ void ExigirDistintoDeCero(const Binario& b) {
 
 }  // namespace
 
+void Moneda::FueraDeRango() { LanzarFueraDeRango(); }
+
 Moneda RedondearPesos(Moneda valor) {
   const Entero128 pesos = CocientePar(valor.Crudo(), Moneda::Escala);
   return ACrudo(pesos * Moneda::Escala);
 }
 
-Moneda MultiplicarTasa(Moneda monto, double tasa) {
+namespace {
+// monto × tasa kept to four decimals, in ten-thousandths, without the range
+// limit of an amount: the rate lines divide it again before it is kept.
+Entero128 ProductoTasa(Moneda monto, double tasa) {
   const Binario t = Descomponer(tasa);
-  return ACrudo(RedondearRacional(Entero128(monto.Crudo()) * t.mantisa, 1, t.exponente));
+  return RedondearRacional(Entero128(monto.Crudo()) * t.mantisa, 1, t.exponente);
 }
+}  // namespace
+
+Moneda MultiplicarTasa(Moneda monto, double tasa) { return ACrudo(ProductoTasa(monto, tasa)); }
 
 Moneda DividirPorCien(Moneda monto) { return ACrudo(CocientePar(monto.Crudo(), 100)); }
 
@@ -108,9 +114,11 @@ Moneda DividirPorTasaPorcentual(Moneda monto, double tasa) {
 }
 
 Moneda LineaTasa(Moneda base, double tasa, Moneda credito) {
-  const Moneda neto = DividirPorCien(MultiplicarTasa(base, tasa));
-  const Entero128 diferencia = Entero128(neto.Crudo()) - credito.Crudo();
-  return RedondearPesos(ACrudo(diferencia));
+  // The same steps and roundings as MultiplicarTasa, DividirPorCien and
+  // RedondearPesos, on 128 bits: only the line's result must be an amount.
+  const Entero128 neto = CocientePar(ProductoTasa(base, tasa), 100);
+  const Entero128 diferencia = neto - credito.Crudo();
+  return ACrudo(CocientePar(diferencia, Moneda::Escala) * Moneda::Escala);
 }
 
 qint64 CentesimosDeUtm(Moneda monto, double utm) {

@@ -34,7 +34,8 @@ Moneda DividirPorTasaPorcentual(Moneda monto, double tasa);
 
 // A rate line of the declaration: base × tasa kept to four decimals, ÷ 100
 // kept to four decimals, minus credito, rounded to whole pesos (each step ties
-// to even). The result may be negative.
+// to even). The result may be negative. The steps in between are exact beyond
+// the range of an amount; only the result must fit in one.
 Moneda LineaTasa(Moneda base, double tasa, Moneda credito);
 
 // A balance in hundredths of a UTM: monto × 100 ÷ utm rounded to a whole

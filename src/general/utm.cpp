@@ -11,19 +11,23 @@ QString DireccionUTM(int ano) {
 }
 
 std::optional<double> ConvertirMontoUTM(const QString& texto, const QLocale& locale) {
-  QString monto = texto.trimmed();
+  // Blanks of the markup around the value are no part of it; any other
+  // character (a no-break space among them) is.
+  static const QRegularExpression bordes(QStringLiteral("^[ \\t\\r\\n]+|[ \\t\\r\\n]+$"));
+  QString monto = texto;
+  monto.remove(bordes);
   if (monto.isEmpty()) return 0;
-  const QString separador = locale.decimalPoint();
+  // A signed number is a number, but no UTM value: none for the month.
+  static const QRegularExpression firmado(QStringLiteral("^[+-]([0-9]+(\\.[0-9]*)?|\\.[0-9]+)$"));
+  if (firmado.match(monto).hasMatch()) return 0;
+  static const QRegularExpression decimal(QStringLiteral("^([0-9]+(\\.[0-9]*)?|\\.[0-9]+)$"));
+  if (!decimal.match(monto).hasMatch()) return std::nullopt;
   const qsizetype punto = monto.indexOf(QLatin1Char('.'));
-  if (punto >= 0) monto.replace(punto, 1, separador);
-  // The plain decimal form only: the locale's reading alone would also take
-  // thousands separators and exponents.
-  const QRegularExpression decimal(QStringLiteral("^[+-]?([0-9]+(%1[0-9]*)?|%1[0-9]+)$")
-                                       .arg(QRegularExpression::escape(separador)));
+  if (punto >= 0) monto.replace(punto, 1, locale.decimalPoint());
   QLocale lectura(locale);
   lectura.setNumberOptions(lectura.numberOptions() | QLocale::RejectGroupSeparator);
-  bool correcto = decimal.match(monto).hasMatch();
-  const double valor = correcto ? lectura.toDouble(monto, &correcto) : 0;
+  bool correcto = false;
+  const double valor = lectura.toDouble(monto, &correcto);
   if (!correcto) return std::nullopt;
   return valor;
 }
@@ -46,7 +50,15 @@ double LeerValorUTM(const xmlDoc* documento, int ano, int mes, const QLocale& lo
 }
 
 double ValorUTM(int ano, int mes, const QLocale& locale) {
-  const DocumentoXML documento = DescargarXML(DireccionUTM(ano));
-  if (!documento) return 0;
-  return LeerValorUTM(documento.get(), ano, mes, locale);
+  const QString direccion = DireccionUTM(ano);
+  FalloDescarga fallo;
+  const DocumentoXML documento = DescargarXML(direccion, &fallo);
+  if (!documento) {
+    // The server has no document for the year: no value. Any other failure
+    // is no answer about the month at all, and is said as such.
+    if (fallo.estado == 404 || fallo.estado == 410) return 0;
+    throw ErrorAlcabala(QStringLiteral("No se pudo descargar %1: %2").arg(direccion, fallo.motivo));
+  }
+  const double valor = LeerValorUTM(documento.get(), ano, mes, locale);
+  return valor > 0 ? valor : 0;  // a value that is not positive is no value (NaN included)
 }

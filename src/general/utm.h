@@ -19,16 +19,19 @@ QString DireccionUTM(int ano);
 // ErrorAlcabala.
 double LeerValorUTM(const xmlDoc* documento, int ano, int mes, const QLocale& locale);
 
-// Converts a "Monto" text: its first "." becomes the locale's decimal
-// separator and the result is read with that locale as a plain decimal
-// number (optional sign, digits, optional separator and decimals, no
-// grouping, no exponent; blanks around it allowed). Empty text gives 0; text
-// that is not such a number gives nothing.
+// Converts a "Monto" text: decimal digits, optionally "." and decimals, with
+// blanks, tabs and line ends around them; the "." is read as the locale's
+// decimal separator. Empty text, and a number with a sign (never a UTM
+// value), give 0; any other text (a no-break space, a group separator, an
+// exponent) gives nothing.
 std::optional<double> ConvertirMontoUTM(const QString& texto, const QLocale& locale);
 
 // The web look-up: fetches the year's document afresh on every call and
-// returns the month's value, or 0 when it is not available (no server,
-// status other than 200, no value for the month). A document that is not
-// well-formed XML raises ErrorAlcabala with libxml2's message; a "Monto" that
-// is not a number raises ErrorAlcabala.
+// returns the month's value, or 0 when the month has none (the server has no
+// document for the year (404), the document lacks the month, or its value is
+// not a positive number). A download that fails otherwise (no server, time
+// out, another status) raises ErrorAlcabala "No se pudo descargar <dirección>:
+// <motivo>"; a document that is not well-formed XML or is refused raises
+// ErrorAlcabala with the reason; a "Monto" that is not a number raises
+// ErrorAlcabala.
 double ValorUTM(int ano, int mes, const QLocale& locale);

@@ -69,7 +69,7 @@ bool LeerNovedades(const xmlDoc* documento, const QString& urlFeed, Novedades& n
 bool DescargarNovedades(Novedades& novedades) {
   novedades = Novedades();
   const QString url = UrlBase() + QLatin1String(NombreDocumentoNovedades);
-  const std::optional<QByteArray> cuerpo = DescargarCuerpo(url, true);
+  const std::optional<QByteArray> cuerpo = DescargarCuerpo(url, true, nullptr, TamanoMaximoXML);
   if (!cuerpo) return false;
   // A feed that is not well-formed counts as no feed at all.
   const DocumentoXML documento = AnalizarXML(*cuerpo, url, nullptr);

@@ -4,7 +4,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <QScopeGuard>
 #include <QStringList>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include "declarations/catalogo.h"
 #include "general/errores.h"
@@ -62,21 +71,33 @@ void InsertarContribuyenteInicial(Conexion& conexion, const QString& ruta) {
                     valores);
 }
 
-// Removes a half-built file (and SQLite's journal) unless told the file is done.
-class LimpiezaCreacion {
- public:
-  explicit LimpiezaCreacion(const QString& ruta) : ruta_(ruta) {}
-  ~LimpiezaCreacion() {
-    if (terminado_) return;
-    QFile::remove(ruta_ + QStringLiteral("-journal"));
-    QFile::remove(ruta_);
+// Puts a finished file at its name without replacing anything there: a hard
+// link fails when the name exists. Where the file system has no hard links,
+// renameat2 with RENAME_NOREPLACE does the same; where neither exists, a last
+// check of the name comes right before the rename.
+void PonerEnSuLugar(const QString& temporal, const QString& ruta) {
+  const QByteArray origen = QFile::encodeName(temporal);
+  const QByteArray destino = QFile::encodeName(ruta);
+  int error = ::link(origen.constData(), destino.constData()) == 0 ? 0 : errno;
+  if (error == 0) {
+    ::unlink(origen.constData());
+    return;
   }
-  void Terminar() { terminado_ = true; }
-
- private:
-  QString ruta_;
-  bool terminado_ = false;
-};
+  if (error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS) {
+#ifdef SYS_renameat2
+    const long movido =
+        ::syscall(SYS_renameat2, AT_FDCWD, origen.constData(), AT_FDCWD, destino.constData(), RENAME_NOREPLACE);
+    error = movido == 0 ? 0 : errno;
+#endif
+    if (error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EPERM) {
+      error = QFileInfo::exists(ruta) ? EEXIST : (::rename(origen.constData(), destino.constData()) == 0 ? 0 : errno);
+    }
+    if (error == 0) return;
+  }
+  if (error == EEXIST) throw ErrorAlcabala(QStringLiteral("El archivo \"%1\" ya existe.").arg(Nativa(ruta)));
+  throw ErrorAlcabala(QStringLiteral("No se puede crear el archivo \"%1\": %2")
+                          .arg(Nativa(ruta), QString::fromLocal8Bit(std::strerror(error))));
+}
 
 QStringList NombresColumnas(Conexion& conexion, const QString& tabla) {
   QSqlQuery consulta = conexion.Consulta(QStringLiteral("PRAGMA table_info(%1)").arg(CitarIdentificador(tabla)));
@@ -113,19 +134,21 @@ void CrearArchivoAlcabala(const QString& ruta) {
   if (!info.absoluteDir().exists())
     throw ErrorAlcabala(QStringLiteral("No existe la carpeta \"%1\".").arg(Nativa(info.absolutePath())));
 
-  // Claim the path first: NewOnly fails rather than touch a file that appeared meanwhile.
-  QFile archivo(ruta);
-  if (!archivo.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-    if (QFileInfo::exists(ruta))
-      throw ErrorAlcabala(QStringLiteral("El archivo \"%1\" ya existe.").arg(Nativa(ruta)));
-    throw ErrorAlcabala(QStringLiteral("No se puede crear el archivo \"%1\".").arg(Nativa(ruta)));
-  }
-  archivo.close();
-
-  LimpiezaCreacion limpieza(ruta);
+  // The file is built under a temporary name in the same folder and takes its
+  // name only when complete, so a failure or a killed program never leaves a
+  // half-built file under the user's name. The temporary file (and SQLite's
+  // journal of it) goes away on every way out.
+  QTemporaryFile temporal(info.absolutePath() + QStringLiteral("/.") + info.fileName().left(100) +
+                          QStringLiteral(".XXXXXX"));
+  if (!temporal.open())
+    throw ErrorAlcabala(
+        QStringLiteral("No se puede crear el archivo \"%1\": %2").arg(Nativa(ruta), temporal.errorString()));
+  temporal.close();
+  const QString rutaTemporal = temporal.fileName();
+  const auto sinDiario = qScopeGuard([&rutaTemporal] { QFile::remove(rutaTemporal + QStringLiteral("-journal")); });
   {
     Conexion conexion;
-    conexion.Abrir(ruta);
+    conexion.Abrir(rutaTemporal);
     Transaccion transaccion(conexion);
     conexion.Ejecutar(SqlCrearTabla(QStringLiteral("alcabalas"), ColumnasAlcabalas()));
     conexion.Ejecutar(QStringLiteral("CREATE INDEX mes ON alcabalas (ano, mes)"));
@@ -134,7 +157,12 @@ void CrearArchivoAlcabala(const QString& ruta) {
     transaccion.Confirmar();
     conexion.Cerrar();
   }
-  limpieza.Terminar();
+  // QTemporaryFile made the file for its owner only; a data file gets the
+  // permissions any new file of the user gets.
+  const mode_t mascara = ::umask(0);
+  ::umask(mascara);
+  ::chmod(QFile::encodeName(rutaTemporal).constData(), 0666 & ~mascara);
+  PonerEnSuLugar(rutaTemporal, ruta);
 }
 
 bool ExisteColumna(Conexion& conexion, const QString& nombre) {

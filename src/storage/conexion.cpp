@@ -20,6 +20,12 @@ bool EsSoloLectura(const QFileInfo& info) {
   return !info.isWritable() || (info.permissions() & escritura) == 0;
 }
 
+// Whether SQLite may roll back a hot journal of the file: that needs write
+// access to the file and to its folder (where the journal lives).
+bool PuedeRecuperarDiario(const QFileInfo& info) {
+  return !EsSoloLectura(info) && QFileInfo(info.absolutePath()).isWritable();
+}
+
 }  // namespace
 
 void LanzarErrorSql(const QSqlError& error) {
@@ -66,11 +72,16 @@ void Conexion::AbrirEnModo(const QString& ruta, bool soloLectura) {
     throw ErrorAlcabala(
         QStringLiteral("El archivo \"%1\" es de solo lectura.").arg(QDir::toNativeSeparators(ruta)));
 
+  // A reader opens a file it may write with the engine's write access all the
+  // same, so SQLite can roll back the journal a killed writer left behind;
+  // query_only then refuses every change the program itself might attempt.
+  // Only a file nobody may write is opened with the engine's read-only flag.
+  const bool motorSoloLectura = soloLectura && !PuedeRecuperarDiario(info);
   {
     QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombreConexion_);
     base.setDatabaseName(ruta);
     QString opciones = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(tiempoEspera_);
-    if (soloLectura) opciones += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    if (motorSoloLectura) opciones += QStringLiteral(";QSQLITE_OPEN_READONLY");
     base.setConnectOptions(opciones);
     if (!base.open()) {
       const QSqlError error = base.lastError();
@@ -81,9 +92,16 @@ void Conexion::AbrirEnModo(const QString& ruta, bool soloLectura) {
   }
   abierta_ = true;
   try {
+    if (soloLectura) Ejecutar(QStringLiteral("PRAGMA query_only = ON"));
     // QSQLITE opens lazily: reading the catalogue makes a file that is no
-    // database (or is locked exclusively) fail here, at the open.
+    // database (or is locked exclusively) fail here, at the open; a hot
+    // journal is rolled back here too.
     ValorEscalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    // Files in WAL mode do not work on network shares: a writer puts them
+    // back on the rollback journal. A reader leaves the file as it is.
+    if (!soloLectura && ValorEscalar(QStringLiteral("PRAGMA journal_mode")).toString().compare(
+                            QLatin1String("wal"), Qt::CaseInsensitive) == 0)
+      Ejecutar(QStringLiteral("PRAGMA journal_mode = DELETE"));
   } catch (...) {
     Cerrar();
     throw;

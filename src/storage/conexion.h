@@ -45,10 +45,13 @@ class Conexion : public QObject {
   ~Conexion() override;
 
   // Opens the file at ruta for reading and writing (closing any file open
-  // before). The file must exist and must not be read-only.
+  // before). The file must exist and must not be read-only. A file in WAL
+  // mode is put back on the rollback journal.
   void Abrir(const QString& ruta);
   // Opens the file at ruta for reading only: nothing can be written through
-  // this connection, and nothing is upgraded.
+  // this connection, and nothing is upgraded. A journal that a killed writer
+  // left is rolled back all the same (when the file and its folder may be
+  // written), so a crash elsewhere never makes the file unreadable.
   void AbrirSoloLectura(const QString& ruta);
   // Reopens the last file in its last mode; nothing happens when open.
   void Abrir();

@@ -46,6 +46,8 @@ struct DataSet::Impl {
   QString campoOrden;
   ComparadorTextos comparador;
   QList<DefinicionCampo> camposMemoria;
+  QString filtro;  // SQL condition on the table's rows; empty for every row
+  QVariantList parametrosFiltro;
 
   // Fields: the stored ones, then the calculated ones.
   QList<DefinicionCampo> almacenados;
@@ -59,8 +61,6 @@ struct DataSet::Impl {
 
   ManejadorCalculo manejador;
   bool recalculo = true;
-  int restriccionAno = 0;  // 0: every row
-  int restriccionMes = 0;
 
   EstadoDataSet estado = EstadoDataSet::Cerrado;
   std::vector<Fila> filas;
@@ -122,18 +122,9 @@ struct DataSet::Impl {
 
   void LeerFilas() {
     QString sql = QStringLiteral("SELECT rowid, %1 FROM %2").arg(ListaColumnas(), CitarIdentificador(tabla));
-    QVariantList parametros;
-    if (restriccionAno != 0) {
-      // Through the index `mes`: only the rows asked for are read.
-      sql += QStringLiteral(" WHERE ano = ?");
-      parametros << restriccionAno;
-      if (restriccionMes != 0) {
-        sql += QStringLiteral(" AND mes = ?");
-        parametros << restriccionMes;
-      }
-    }
+    if (!filtro.isEmpty()) sql += QStringLiteral(" WHERE ") + filtro;
     sql += ordenAnoMes ? QStringLiteral(" ORDER BY ano, mes, rowid") : QStringLiteral(" ORDER BY rowid");
-    QSqlQuery consulta = conexion->Consulta(sql, parametros);
+    QSqlQuery consulta = conexion->Consulta(sql, parametrosFiltro);
     std::vector<Fila> leidas;
     while (consulta.next()) leidas.push_back(FilaDeConsulta(consulta));
     consulta.finish();
@@ -315,14 +306,23 @@ void DataSet::DefinirCalculados(const QList<DefinicionCampo>& calculados, Maneja
   emit RegistroCambiado();
 }
 
+void DataSet::PonerFiltro(const QString& condicion, const QVariantList& parametros) {
+  if (d->Activo()) throw ErrorAlcabala(QStringLiteral("El filtro se pone antes de abrir el conjunto de datos."));
+  d->filtro = condicion;
+  d->parametrosFiltro = parametros;
+}
+
 void DataSet::PonerRecalculoAutomatico(bool activo) { d->recalculo = activo; }
 
 void DataSet::Restringir(int ano, int mes) {
-  if (d->Activo()) throw ErrorAlcabala(QStringLiteral("Un conjunto de datos abierto no puede restringir sus filas."));
   if (d->enMemoria || !d->ordenAnoMes)
     throw ErrorAlcabala(QStringLiteral("Solo una tabla de declaraciones puede restringirse a un período."));
-  d->restriccionAno = ano;
-  d->restriccionMes = ano == 0 ? 0 : mes;
+  if (ano == 0)
+    PonerFiltro(QString(), {});
+  else if (mes == 0)
+    PonerFiltro(QStringLiteral("ano = ?"), {ano});
+  else
+    PonerFiltro(QStringLiteral("ano = ? AND mes = ?"), {ano, mes});
 }
 
 bool DataSet::RecalculoAutomatico() const { return d->recalculo; }
@@ -632,12 +632,6 @@ RegistroPlano DataSet::CopiaFila(int indice) const {
   return copia;
 }
 
-SuspensionRecalculo::SuspensionRecalculo(DataSet& dataSet)
-    : dataSet_(dataSet), anterior_(dataSet.RecalculoAutomatico()) {
-  dataSet_.PonerRecalculoAutomatico(false);
-}
-
-SuspensionRecalculo::~SuspensionRecalculo() { dataSet_.PonerRecalculoAutomatico(anterior_); }
 
 Conexion* DataSet::ConexionDatos() const { return d->conexion; }
 

@@ -20,6 +20,7 @@
 #include <functional>
 #include <memory>
 
+#include "general/errores.h"
 #include "general/registro.h"
 #include "general/registroplano.h"
 #include "general/tipocolumna.h"
@@ -35,21 +36,6 @@ struct DefinicionCampo {
   bool calculado = false;  // only in memory, never written
 };
 
-class DataSet;
-
-// Switches automatic recalculation off for its lifetime and puts back the
-// setting it found, also when the work in between fails.
-class SuspensionRecalculo {
- public:
-  explicit SuspensionRecalculo(DataSet& dataSet);
-  ~SuspensionRecalculo();
-  SuspensionRecalculo(const SuspensionRecalculo&) = delete;
-  SuspensionRecalculo& operator=(const SuspensionRecalculo&) = delete;
-
- private:
-  DataSet& dataSet_;
-  bool anterior_;
-};
 
 class DataSet : public QObject, public Registro {
   Q_OBJECT
@@ -76,6 +62,11 @@ class DataSet : public QObject, public Registro {
 
   // Calculated fields and their handler; set before opening.
   void DefinirCalculados(const QList<DefinicionCampo>& calculados, ManejadorCalculo manejador);
+  // Limits a table's data set to the rows meeting an SQL condition with
+  // positional parameters ("ano = ? AND mes = ?"), so a read of a few rows goes
+  // through the index instead of loading the table; set before opening. Rows
+  // added later stay in the data set until it is refreshed.
+  void PonerFiltro(const QString& condicion, const QVariantList& parametros);
   void PonerRecalculoAutomatico(bool activo);
   bool RecalculoAutomatico() const;
   // Before opening a data set ordered on (ano, mes): read only the rows of
@@ -173,8 +164,12 @@ class RecalculoSuspendido {
 class InsercionPendiente {
  public:
   explicit InsercionPendiente(DataSet& dataSet) : dataSet_(dataSet) { dataSet_.Agregar(); }
+  // Dropping the row recomputes the row shown, which may fail in turn: that
+  // failure is kept for the command to report, never thrown from here.
   ~InsercionPendiente() {
-    if (dataSet_.Estado() == EstadoDataSet::Insercion) dataSet_.Cancelar();
+    RestaurarSinLanzar([this] {
+      if (dataSet_.Estado() == EstadoDataSet::Insercion) dataSet_.Cancelar();
+    });
   }
   InsercionPendiente(const InsercionPendiente&) = delete;
   InsercionPendiente& operator=(const InsercionPendiente&) = delete;

@@ -106,3 +106,34 @@ TEST(CajaDeError, EsLaCajaEstandarDeAlcabala) {
 }
 
 }  // namespace
+
+// A guard whose putting back fails, as the data-set guards may.
+struct GuardaQueFalla {
+  QString mensaje;
+  ~GuardaQueFalla() {
+    RestaurarSinLanzar([this] { throw ErrorAlcabala(mensaje); });
+  }
+};
+
+TEST_F(CajasRegistradas, UnaRestauracionFallidaEsElErrorDelComando) {
+  EXPECT_FALSE(EjecutarComando(nullptr, [] { GuardaQueFalla guarda{QStringLiteral("no se pudo volver")}; }));
+  EXPECT_EQ(textos, std::vector<QString>{QStringLiteral("no se pudo volver.")});
+  // Reported once: the next command starts clean.
+  EXPECT_TRUE(EjecutarComando(nullptr, [] {}));
+  EXPECT_EQ(textos.size(), 1u);
+}
+
+TEST_F(CajasRegistradas, ElPrimerErrorEsElQueSeMuestra) {
+  // The restoring fails while the command's error is on its way: that one is shown.
+  EXPECT_FALSE(EjecutarComando(nullptr, [] {
+    GuardaQueFalla guarda{QStringLiteral("segundo")};
+    throw ErrorAlcabala(QStringLiteral("primero"));
+  }));
+  // The restoring failed first, the command went on and failed later.
+  EXPECT_FALSE(EjecutarComando(nullptr, [] {
+    { GuardaQueFalla guarda{QStringLiteral("primero")}; }
+    { GuardaQueFalla guarda{QStringLiteral("segundo")}; }
+    throw ErrorAlcabala(QStringLiteral("tercero"));
+  }));
+  EXPECT_EQ(textos, (std::vector<QString>{QStringLiteral("primero."), QStringLiteral("primero.")}));
+}

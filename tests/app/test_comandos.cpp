@@ -151,6 +151,20 @@ TEST_F(Comandos, SinUTMAvisaYNoCreaNada) {
   EXPECT_TRUE(errores.textos.isEmpty()) << qPrintable(errores.textos.join('\n'));
 }
 
+TEST_F(Comandos, UnaDescargaFallidaLoDiceEnLaCajaDeError) {
+  Abrir({{2024, 1}});
+  servidor.Servir(QStringLiteral("/UTM/2024.xml"), 500, DocumentoUTM(12, 62000));
+  const Dialogos d = ResponderCrear(QStringLiteral("2024"), 2, [&] { W()->MenuItemCrearAlcabala->trigger(); });
+  EXPECT_TRUE(d.cajas.empty());  // not the notice of a month without UTM
+  ASSERT_EQ(errores.textos.size(), 1);
+  EXPECT_TRUE(errores.textos[0].startsWith(QStringLiteral("No se pudo descargar ") + servidor.UrlBase() +
+                                           QStringLiteral("UTM/2024.xml: ")))
+      << qPrintable(errores.textos[0]);
+  EXPECT_EQ(archivo->Cantidad(), 1);
+  EXPECT_EQ(v->Mes(), 1);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(Comandos, CrearUnPeriodoQueExisteSoloLoMuestra) {
   Abrir({{2023, 11}, {2023, 12}, {2024, 3}});
   const Dialogos d = ResponderCrear(QStringLiteral("2023"), 11, [&] { W()->MenuItemCrearAlcabala->trigger(); });

@@ -286,13 +286,15 @@ TEST_F(Entrada, SalirDe743MueveUnCreditoNegativoAlDebito) {
   Dejar("743");
   EXPECT_DOUBLE_EQ(NuloACeroDouble(paginas->Valor("738")), 3.0);
   EXPECT_EQ(PesosDe(paginas->Valor("739")), 1000);
-  EXPECT_EQ(PesosDe(paginas->Valor("740")), -1500);
+  EXPECT_EQ(PesosDe(paginas->Valor("740")), 1500);
   EXPECT_EQ(PesosDe(paginas->Valor("742")), 0);
   EXPECT_EQ(PesosDe(paginas->Valor("743")), 0);
   EXPECT_EQ(PesosDe(paginas->Valor("127")), 0);
-  EXPECT_EQ(PesosDe(paginas->Valor("741")), 2500);
+  EXPECT_EQ(PesosDe(paginas->Valor("741")), 500);
+  EXPECT_EQ(PesosDe(paginas->Valor("538")), 500);
   EXPECT_EQ(Caja("743")->text(), QString());
-  EXPECT_EQ(paginas->paginas->Edicion(QStringLiteral("741"))->text(), QStringLiteral("2.500"));
+  EXPECT_EQ(Caja("740")->text(), QStringLiteral("1.500"));
+  EXPECT_EQ(paginas->paginas->Edicion(QStringLiteral("741"))->text(), QStringLiteral("500"));
 }
 
 TEST_F(Entrada, ElGrupoBDelDieselEscribeEn544) {
@@ -304,6 +306,22 @@ TEST_F(Entrada, ElGrupoBDelDieselEscribeEn544) {
   Dejar("745");
   EXPECT_EQ(PesosDe(paginas->Valor("544")), 700);
   EXPECT_EQ(PesosDe(paginas->Valor("127")), 0);
+}
+
+TEST_F(Entrada, SalirDe745MueveUnCreditoNegativoAlDebitoConSuNeto) {
+  Preparar();
+  Escribir("744", QStringLiteral("1000"));
+  Dejar("744");
+  const qint64 debitos = PesosDe(paginas->Valor("538"));
+  Escribir("745", QStringLiteral("-1500"));
+  Dejar("745");
+  EXPECT_EQ(PesosDe(paginas->Valor("739")), 1000);
+  EXPECT_EQ(PesosDe(paginas->Valor("740")), 1500);
+  EXPECT_EQ(PesosDe(paginas->Valor("744")), 0);
+  EXPECT_EQ(PesosDe(paginas->Valor("745")), 0);
+  EXPECT_EQ(PesosDe(paginas->Valor("544")), 0);
+  EXPECT_EQ(PesosDe(paginas->Valor("741")), 500);
+  EXPECT_EQ(PesosDe(paginas->Valor("538")) - debitos, 500);
 }
 
 TEST_F(Entrada, La583CopiaYVaciaLosAntecedentesSoloAlEditar) {

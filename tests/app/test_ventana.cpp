@@ -34,6 +34,7 @@
 
 #include "app/arranque.h"
 #include "app/cajamodal.h"
+#include "app/cajas.h"
 #include "app/comando.h"
 #include "app/formalcabala.h"
 #include "app/iconos.h"
@@ -292,6 +293,39 @@ TEST_F(Ventana, ArchivoDeLineaDeComandos) {
   EXPECT_EQ(ventana->Paginas->ComboBoxMes->currentText(), "Enero");
   EXPECT_TRUE(ventana->MenuItemCerrarArchivo->isEnabled());
   EXPECT_TRUE(ventana->MenuItemEditarAlcabala->isEnabled());
+}
+
+TEST_F(Ventana, UnaDeclaracionFueraDeRangoNoImpideAbrirElArchivo) {
+  const QString ruta = datos.filePath("Empresa.alc");
+  Crear()->CrearArchivoAlcabala(ruta);
+  InsertarDeclaraciones(ruta, {{2023, 12}, {2024, 1}});
+  {
+    // Twelve-digit amounts and a rate of 99999, as another tool may write them.
+    QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("prueba"));
+    base.setDatabaseName(ruta);
+    ASSERT_TRUE(base.open());
+    QSqlQuery consulta(base);
+    ASSERT_TRUE(consulta.exec("UPDATE alcabalas SET Cod563 = 9999999999990000, Cod115 = 99999, Cod502 = 10000 "
+                              "WHERE ano = 2024"));
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("prueba"));
+
+  auto ventana = Crear(ruta);
+  QApplication::processEvents();
+  EXPECT_EQ(ventana->windowTitle(), "Empresa - Alcabala");
+  EXPECT_EQ(ventana->AnoActual, 2024);
+  EXPECT_EQ(Textos(ventana->Paginas->ComboBoxAno), QStringList({"2024", "2023"}));
+  ASSERT_EQ(errores.textos.size(), 1) << errores.textos.join('\n').toStdString();
+  EXPECT_TRUE(errores.textos[0].startsWith("No se pudieron calcular las casillas 62, 723, 724, 595"))
+      << errores.textos[0].toStdString();
+  EXPECT_TRUE(errores.textos[0].contains("de Enero del 2024"));
+  EXPECT_EQ(ventana->Paginas->Edicion("62")->text(), QString());
+  EXPECT_EQ(ventana->Paginas->Edicion("538")->text(), "1");
+  // Told once: going away and back says nothing new.
+  ASSERT_TRUE(ventana->ADODataSetAlcabala->Buscar(2023, 12));
+  ASSERT_TRUE(ventana->ADODataSetAlcabala->Buscar(2024, 1));
+  QApplication::processEvents();
+  EXPECT_EQ(errores.textos.size(), 1);
 }
 
 TEST_F(Ventana, ArchivoDeLineaDeComandosQueNoEsBaseDeDatos) {

@@ -120,6 +120,31 @@ TEST_F(CliCrear, SinUTMDelMesElegidoLoNombra) {
   EXPECT_EQ(Filas(), 1);
 }
 
+TEST_F(CliCrear, UnaUTMNegativaEsUnMesSinUTM) {
+  servidor.Servir(QStringLiteral("/UTM/2023.xml"), 200, DocumentoUTM({"60000", "60100", "-50021", "60300"}));
+  const Resultado r = Crear({ruta, "2023-03"});
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_EQ(r.errores, QStringLiteral("No existe UTM para Marzo del 2023.\n"));
+  const Resultado utm = EjecutarCli({"utm", "2023", "3"}, servidor.UrlBase());
+  EXPECT_EQ(utm.codigo, 0);
+  EXPECT_EQ(utm.salida, QStringLiteral("0\n"));
+  EXPECT_EQ(Filas(), 1);
+}
+
+TEST_F(CliCrear, UnaDescargaFallidaLoDiceSinCrearNada) {
+  servidor.Servir(QStringLiteral("/UTM/2024.xml"), 503, DocumentoUTM({"35000", "36000"}));
+  Resultado r = Crear({ruta, "2024-02"});
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_TRUE(r.errores.startsWith(QStringLiteral("No se pudo descargar ") + servidor.UrlBase() + "UTM/2024.xml: "))
+      << r.errores.toStdString();
+  const QString sinServidor = QStringLiteral("http://127.0.0.1:%1/").arg(prueba::ServidorPrueba::PuertoCerrado());
+  r = EjecutarCli({"crear", ruta, "2024-02"}, sinServidor);
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_TRUE(r.errores.startsWith(QStringLiteral("No se pudo descargar "))) << r.errores.toStdString();
+  EXPECT_FALSE(r.errores.contains(QStringLiteral("No existe UTM")));
+  EXPECT_EQ(Filas(), 1);
+}
+
 TEST_F(CliCrear, UnaListaUTMMalFormadaEsUnErrorSinCrearNada) {
   servidor.Servir(QStringLiteral("/UTM/2024.xml"), 200, "<UTMs><Mes><Monto>1</Monto>");
   const Resultado r = Crear({ruta, "2024-02"});

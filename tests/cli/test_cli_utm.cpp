@@ -45,10 +45,14 @@ TEST_F(CliUtm, SinValorImprimeCero) {
     EXPECT_EQ(r.codigo, 0) << argumentos.join(' ').toStdString();
     EXPECT_EQ(r.salida, QStringLiteral("0\n"));
   }
+}
+
+TEST_F(CliUtm, SinServidorDiceQueNoSePudoDescargar) {
   const Resultado sinServidor =
       EjecutarCli({"utm", "2024", "1"}, QStringLiteral("http://127.0.0.1:%1/").arg(prueba::ServidorPrueba::PuertoCerrado()));
-  EXPECT_EQ(sinServidor.codigo, 0);
-  EXPECT_EQ(sinServidor.salida, QStringLiteral("0\n"));
+  EXPECT_EQ(sinServidor.codigo, 1);
+  EXPECT_TRUE(sinServidor.salida.isEmpty());
+  EXPECT_TRUE(sinServidor.errores.startsWith("No se pudo descargar ")) << sinServidor.errores.toStdString();
 }
 
 TEST_F(CliUtm, UnDocumentoMalFormadoOUnMontoInvalidoEsError) {

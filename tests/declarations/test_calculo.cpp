@@ -2,8 +2,13 @@
 
 #include <QLocale>
 
+#include <cmath>
+#include <limits>
+
 #include "declarations/calculo.h"
+#include "declarations/catalogo.h"
 #include "declarations/registro_memoria.h"
+#include "declarations/reglas.h"
 #include "general/valores.h"
 
 namespace {
@@ -150,9 +155,23 @@ TEST(Calculo, Cod741EsElValorAbsoluto) {
   EXPECT_EQ(d.Monto("741"), 200);
   EXPECT_EQ(d.Monto("538"), 200);
   d.Pesos("739", 1000);
+  d.Pesos("740", 1500);
+  Calcular(d);
+  EXPECT_EQ(d.Monto("741"), 500);
+  EXPECT_EQ(d.Monto("538"), 500);
+}
+
+TEST(Calculo, Cod740NegativoGuardadoPorVersionesAnterioresDaElMismoNeto) {
+  // Earlier versions moved a negative diesel credit with 740 as stored.
+  RegistroMemoria d = RegistroMemoria::Declaracion();
+  d.Pesos("739", 1000);
   d.Pesos("740", -1500);
   Calcular(d);
-  EXPECT_EQ(d.Monto("741"), 2500);
+  EXPECT_EQ(d.Monto("741"), 500);
+  EXPECT_EQ(d.Monto("538"), 500);
+  d.Pesos("740", -200);
+  Calcular(d);
+  EXPECT_EQ(d.Monto("741"), 800);
 }
 
 TEST(Calculo, IvaDeterminadoYRemanente) {
@@ -478,3 +497,83 @@ TEST(Calculo, TodosLosMontosAlMaximoSinDesborde) {
 }
 
 }  // namespace
+
+// --- Range -------------------------------------------------------------------------
+
+namespace {
+
+// The widest value the keyboard puts in a box: every character it takes a 9
+// (a signed box may start with "-" instead).
+double MayorTecleable(const Caja& caja) { return std::pow(10.0, caja.largoMaximo) - 1; }
+
+bool EsMontoTecleado(const Caja& caja) {
+  return caja.clase == ClaseCaja::E && caja.tipo == TipoColumna::C && caja.largoMaximo > 0;
+}
+bool EsTasaTecleada(const Caja& caja) {
+  return caja.clase == ClaseCaja::E && caja.tipo == TipoColumna::F && caja.largoMaximo > 0;
+}
+
+// Every typed box at its widest; the signed diesel boxes at their widest
+// negative when negativos. Box 563 as the rule computes it from the rest.
+RegistroMemoria DeclaracionMasAncha(bool negativos, bool conCreditos) {
+  RegistroMemoria d = RegistroMemoria::Declaracion();
+  for (const Caja& caja : Catalogo()) {
+    if (EsTasaTecleada(caja)) d.Tasa(caja.codigo, static_cast<float>(MayorTecleable(caja)));
+    if (!EsMontoTecleado(caja)) continue;
+    qint64 pesos = static_cast<qint64>(MayorTecleable(caja));
+    if (caja.familia == FamiliaEntrada::DieselVariable && negativos)  // "-" takes one character
+      pesos = -static_cast<qint64>(std::pow(10.0, caja.largoMaximo - 1) - 1);
+    d.Pesos(caja.codigo, pesos);
+  }
+  if (!conCreditos)
+    for (const char* credito : {"68", "122", "711"}) d.Pesos(credito, 0);
+  CalcularCod563(d, 19);
+  return d;
+}
+
+}  // namespace
+
+TEST(Rango, LosValoresMasAnchosQueAceptaElTecladoNoExcedenElMotor) {
+  for (bool negativos : {false, true})
+    for (bool creditos : {false, true}) {
+      SCOPED_TRACE(testing::Message() << negativos << creditos);
+      RegistroMemoria d = DeclaracionMasAncha(negativos, creditos);
+      EXPECT_GT(d.Monto("563"), 999999999);  // wider than any box typed alone
+      Calcular(d);
+      EXPECT_EQ(CajasNoCalculadas(d), QStringList());
+      EXPECT_NE(d.Monto("62"), 0);
+    }
+}
+
+TEST(Rango, UnaSumaQueExcedeElRangoDejaNulasSoloLasCajasQueDependenDeElla) {
+  // Two credits of 5·10^18 (×10,000): box 537 cannot be computed, nor 89, 77
+  // and what follows from them; the back of the form is still calculated.
+  RegistroMemoria d = RegistroMemoria::Declaracion();
+  d.Asignar("Cod520", QVariant::fromValue(Moneda::DesdeCrudo(5'000'000'000'000'000'000)));
+  d.Asignar("Cod525", QVariant::fromValue(Moneda::DesdeCrudo(5'000'000'000'000'000'000)));
+  d.Pesos("502", 100);
+  d.Pesos("113", 700);
+  Calcular(d);
+  EXPECT_EQ(d.Monto("538"), 100);
+  EXPECT_EQ(d.Monto("550"), 700);
+  const QStringList nulas = CajasNoCalculadas(d);
+  EXPECT_EQ(nulas,
+            QStringList({"537", "89", "77", "595", "573", "598", "547", "91", "591", "130", "73", "707", "728"}));
+  EXPECT_EQ(d.Texto("Cod547Mostrar"), QString());
+  EXPECT_EQ(MensajeCajasNoCalculadas(nulas.mid(0, 1), 2024, 3),
+            "No se pudo calcular la casilla 537 de Marzo del 2024: el resultado excede el rango de los montos.");
+}
+
+TEST(Rango, LasOperacionesDeMontosNoDanLaVuelta) {
+  const Moneda maximo = Moneda::DesdeCrudo(std::numeric_limits<qint64>::max());
+  const Moneda minimo = Moneda::DesdeCrudo(std::numeric_limits<qint64>::min());
+  EXPECT_THROW(maximo + Moneda::DesdeCrudo(1), ErrorCalculo);
+  EXPECT_THROW(minimo - Moneda::DesdeCrudo(1), ErrorCalculo);
+  EXPECT_THROW(-minimo, ErrorCalculo);
+  EXPECT_THROW(Moneda::DesdePesos(std::numeric_limits<qint64>::max() / 1000), ErrorCalculo);
+  Moneda suma = maximo;
+  EXPECT_THROW(suma += maximo, ErrorCalculo);
+  EXPECT_EQ(suma, maximo);
+  EXPECT_EQ(maximo - maximo, Moneda());
+  EXPECT_EQ(-maximo + maximo, Moneda());
+}

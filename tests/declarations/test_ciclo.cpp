@@ -297,6 +297,81 @@ TEST_F(CicloTest, UnGuardadoFallidoNoDejaFilaYVuelveAlPeriodoMostrado) {
   EXPECT_EQ(LeerMonto(*alcabala, "Cod504"), Pesos(1080));
 }
 
+// Another copy of the program sharing the file: its writes go through its
+// own connection and data set.
+struct OtraCopia {
+  explicit OtraCopia(const QString& ruta) {
+    AbrirArchivoAlcabala(conexion, ruta);
+    alcabala = std::make_unique<DataSet>(&conexion, QStringLiteral("alcabalas"), true);
+    alcabala->DefinirCalculados(CamposCalculadosAlcabala(),
+                                [](Registro& r) { ADODataSetAlcabalaCalcFields(r, kChile); });
+    alcabala->Abrir();
+  }
+  Conexion conexion;
+  std::unique_ptr<DataSet> alcabala;
+};
+
+TEST_F(CicloTest, DosCreacionesDelMismoMesDejanUna) {
+  Insertar(2020, 2, {{"Cod504", Monto(1000)}});
+  OtraCopia otra(ruta);
+  FuenteUTM utmOtra;
+  utmOtra.valores = {{{2020, 3}, 50000}, {{2020, 4}, 50000}};
+  // While this copy waits for its UTM values, the other one creates March.
+  bool creadaPorLaOtra = false;
+  auto utmLenta = [&](int ano, int mes) {
+    if (!creadaPorLaOtra) {
+      creadaPorLaOtra = true;
+      EXPECT_EQ(CrearDeclaracion(*otra.alcabala, 2020, 3, utmOtra.Funcion()).resultado, ResultadoCreacion::Creada);
+    }
+    return ano == 2020 && (mes == 3 || mes == 4) ? 50000.0 : 0.0;
+  };
+  EXPECT_EQ(CrearDeclaracion(*alcabala, 2020, 3, utmLenta).resultado, ResultadoCreacion::Existente);
+  EXPECT_EQ(Filas(2020, 3), 1);
+  EXPECT_EQ(Actual(), (Periodo{2020, 3}));  // the other copy's row is shown
+  EXPECT_EQ(alcabala->CantidadFilas(), 2);
+}
+
+TEST_F(CicloTest, CrearTrasUnMesFueraDeRangoNoAgregaNada) {
+  // Credits that no keyboard can type add up beyond the range of the amounts:
+  // the previous month's remainder cannot be computed, so nothing carries.
+  Insertar(2020, 2, {{"Cod520", QVariant::fromValue(Moneda::DesdeCrudo(5'000'000'000'000'000'000))},
+                     {"Cod525", QVariant::fromValue(Moneda::DesdeCrudo(5'000'000'000'000'000'000))}});
+  ASSERT_TRUE(alcabala->Buscar(2020, 2));
+  EXPECT_TRUE(EsNulo(alcabala->Valor("Cod537")));
+  FuenteUTM utm;
+  utm.valores = {{{2020, 3}, 50000}, {{2020, 4}, 50000}};
+  EXPECT_EQ(MensajeDe([&] { CrearDeclaracion(*alcabala, 2020, 3, utm.Funcion()); }),
+            "El resultado del cálculo excede el rango de los montos.");
+  EXPECT_EQ(Filas(), 1);
+  EXPECT_EQ(Actual(), (Periodo{2020, 2}));
+}
+
+TEST_F(CicloTest, UnaCancelacionQueFallaTrasUnGuardadoFallidoNoTerminaElPrograma) {
+  Insertar(2010, 4, {{"Cod504", Monto(1000)}});
+  // The insert fails in the file; dropping it then recomputes the row shown,
+  // and that recomputation fails too.
+  conexion.Ejecutar(QStringLiteral("CREATE TRIGGER lleno BEFORE INSERT ON alcabalas "
+                                   "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END"));
+  alcabala->Cerrar();
+  // Once the new row is being inserted, every row shown fails to compute.
+  bool fallarCalculo = false;
+  alcabala->DefinirCalculados(CamposCalculadosAlcabala(), [&](Registro& r) {
+    if (alcabala->Estado() == EstadoDataSet::Insercion) fallarCalculo = true;
+    if (fallarCalculo && alcabala->Estado() == EstadoDataSet::Consulta)
+      throw ErrorAlcabala(QStringLiteral("el cálculo también falla"));
+    ADODataSetAlcabalaCalcFields(r, kChile);
+  });
+  alcabala->Abrir();
+  FuenteUTM utm;
+  utm.valores = {{{2010, 5}, 36000}, {{2010, 6}, 36000}};
+  EXPECT_EQ(MensajeDe([&] { CrearDeclaracion(*alcabala, 2010, 5, utm.Funcion()); }), "disco lleno");
+  EXPECT_FALSE(TomarErrorDeRestauracion().has_value());  // the first error is the one reported
+  EXPECT_EQ(alcabala->Estado(), EstadoDataSet::Consulta);
+  EXPECT_TRUE(alcabala->RecalculoAutomatico());
+  fallarCalculo = false;
+  EXPECT_EQ(Filas(), 1);
+}
+
 TEST_F(CicloTest, CrearMientrasSeEditaSeRechaza) {
   Insertar(2010, 4);
   alcabala->Editar();

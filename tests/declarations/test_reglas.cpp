@@ -103,22 +103,33 @@ TEST(ReglaDiesel, CreditoNetoNoNegativo) {
   EXPECT_FALSE(d.Valor("Cod739").isValid());
 }
 
-TEST(ReglaDiesel, NetoNegativoPasaALaLinea20) {
-  RegistroMemoria d = RegistroMemoria::Declaracion();
-  d.Tasa("730", 12.5f);
-  d.Pesos("742", 1000);
-  d.Pesos("743", -1500);
-  d.Pesos("127", 99);
-  AplicarReglaDiesel(d, GrupoDiesel::A);
-  EXPECT_EQ(d.Valor("Cod738").toFloat(), 12.5f);
-  EXPECT_EQ(d.Monto("739"), 1000);
-  EXPECT_EQ(d.Monto("740"), -1500);
-  EXPECT_EQ(d.Valor("Cod730").toDouble(), 0.0);
-  EXPECT_EQ(d.Monto("742"), 0);
-  EXPECT_EQ(d.Monto("743"), 0);
-  EXPECT_EQ(d.Monto("127"), 0);
-  ADODataSetAlcabalaCalcFields(d, QLocale(QLocale::Spanish, QLocale::Chile));
-  EXPECT_EQ(d.Monto("741"), 2500);
+TEST(ReglaDiesel, NetoNegativoPasaALaLinea20ConSuNeto) {
+  struct Grupo {
+    GrupoDiesel grupo;
+    const char *metros, *base, *variable, *total;
+  };
+  for (const Grupo& g : {Grupo{GrupoDiesel::A, "730", "742", "743", "127"},
+                         Grupo{GrupoDiesel::B, "729", "744", "745", "544"}}) {
+    SCOPED_TRACE(g.base);
+    RegistroMemoria d = RegistroMemoria::Declaracion();
+    d.Tasa(g.metros, 12.5f);
+    d.Pesos(g.base, 1000);
+    d.Pesos(g.variable, -1500);
+    d.Pesos(g.total, 99);
+    ADODataSetAlcabalaCalcFields(d, QLocale(QLocale::Spanish, QLocale::Chile));
+    const qint64 debitosAntes = d.Monto("538");
+    AplicarReglaDiesel(d, g.grupo);
+    EXPECT_EQ(d.Valor("Cod738").toFloat(), 12.5f);
+    EXPECT_EQ(d.Monto("739"), 1000);
+    EXPECT_EQ(d.Monto("740"), 1500);  // the size, as line 20 is typed
+    EXPECT_EQ(d.Valor(QString("Cod") + g.metros).toDouble(), 0.0);
+    EXPECT_EQ(d.Monto(g.base), 0);
+    EXPECT_EQ(d.Monto(g.variable), 0);
+    EXPECT_EQ(d.Monto(g.total), 0);
+    ADODataSetAlcabalaCalcFields(d, QLocale(QLocale::Spanish, QLocale::Chile));
+    EXPECT_EQ(d.Monto("741"), 500);
+    EXPECT_EQ(d.Monto("538") - debitosAntes, 500);
+  }
 }
 
 TEST(ReglaDiesel, LineaOcupadaNoCambiaNada) {
@@ -139,7 +150,7 @@ TEST(ReglaDiesel, LineaOcupadaNoCambiaNada) {
   }
 }
 
-TEST(ReglaDiesel, GrupoBCopiaLosValoresTalComoEstan) {
+TEST(ReglaDiesel, GrupoBCopiaMetrosYBaseTalComoEstan) {
   RegistroMemoria d = RegistroMemoria::Declaracion();
   d.Pesos("744", 0);
   d.Pesos("745", -1);  // 729 stays null: 738 gets the null
@@ -147,7 +158,7 @@ TEST(ReglaDiesel, GrupoBCopiaLosValoresTalComoEstan) {
   AplicarReglaDiesel(d, GrupoDiesel::B);
   EXPECT_FALSE(d.Valor("Cod738").isValid());
   EXPECT_EQ(d.Monto("739"), 0);
-  EXPECT_EQ(d.Monto("740"), -1);
+  EXPECT_EQ(d.Monto("740"), 1);
   EXPECT_EQ(d.Valor("Cod729").toDouble(), 0.0);
   EXPECT_EQ(d.Monto("544"), 0);
   // Group A untouched.

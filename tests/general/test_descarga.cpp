@@ -139,17 +139,55 @@ TEST(DescargarXML, UnCuerpoMalFormadoLevantaElMensajeDeLibxml2) {
   EXPECT_THROW(DescargarXML(servidor.UrlBase() + "vacio.xml"), ErrorAlcabala);
 }
 
-TEST(LeerXML, NoSustituyeEntidadesExternasNiUsaLaRed) {
-  QFile secreto(QStringLiteral(ALCABALA_SOURCE_DIR "/servidor/utm.tsv"));
-  ASSERT_TRUE(secreto.exists());
-  const QByteArray texto =
+// The reason AnalizarXML gives for refusing a text (empty when it reads it).
+QString Rechazo(const QByteArray& texto) {
+  QString error;
+  const DocumentoXML documento = AnalizarXML(texto, QString(), &error);
+  return documento ? QString() : error;
+}
+
+TEST(LeerXML, UnaDeclaracionDeTipoDeDocumentoSeRechazaSinSustituirNada) {
+  const QByteArray externa =
       "<?xml version=\"1.0\"?>\n"
       "<!DOCTYPE a [<!ENTITY ext SYSTEM \"file://" ALCABALA_SOURCE_DIR "/servidor/utm.tsv\">]>\n"
       "<a>&ext;</a>";
-  QString error;
-  const DocumentoXML documento = AnalizarXML(texto, QString(), &error);
-  ASSERT_TRUE(documento) << error.toStdString();
-  EXPECT_FALSE(TextoElemento(ElementoRaiz(documento.get())).contains(QStringLiteral("ano")));
+  const QByteArray interna =
+      "<!DOCTYPE UTMs [<!ENTITY v \"60000\">]><UTMs><Mes><Monto>&v;</Monto></Mes></UTMs>";
+  const QByteArray sinEntidades = "<!DOCTYPE UTMs><UTMs/>";
+  for (const QByteArray& texto : {externa, interna, sinEntidades})
+    EXPECT_TRUE(Rechazo(texto).contains(QStringLiteral("DOCTYPE"))) << texto.constData();
+  // The same in another encoding: the parser, not a look at the bytes, finds it.
+  const QString utf16 = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>") + QString::fromLatin1(interna);
+  QByteArray bytes(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2);
+  bytes.prepend("\xff\xfe");
+  EXPECT_TRUE(Rechazo(bytes).contains(QStringLiteral("DOCTYPE")));
+}
+
+TEST(LeerXML, UnaEntidadEnormeNoSeExpande) {
+  // One entity of 100,000 characters referenced 10,000 times: refused before
+  // anything is expanded (it would take gigabytes).
+  QByteArray texto = "<!DOCTYPE UTMs [<!ENTITY v \"" + QByteArray(100000, 'x') + "\">]><UTMs><Mes><Monto>";
+  for (int i = 0; i < 10000; ++i) texto += "&v;";
+  texto += "</Monto></Mes></UTMs>";
+  EXPECT_FALSE(Rechazo(texto).isEmpty());
+}
+
+TEST(LeerXML, DocumentosDemasiadoGrandesOConDemasiadosAtributosSeRechazan) {
+  EXPECT_TRUE(Rechazo("<a>" + QByteArray(TamanoMaximoXML, 'x') + "</a>").contains(QStringLiteral("grande")));
+  QByteArray atributos = "<UTMs";
+  for (int i = 0; i < 60000; ++i) atributos += " a" + QByteArray::number(i) + "=\"1\"";  // under the size cap
+  atributos += "/>";
+  EXPECT_TRUE(Rechazo(atributos).contains(QStringLiteral("atributos")));
+  // The count stops at the tag: many elements with a few attributes each, an
+  // "=" inside a quoted value, comments and CDATA are fine.
+  QByteArray muchos = "<UTMs>";
+  for (int i = 0; i < 1000; ++i) muchos += "<Mes a=\"1\" b='=='><Monto>1</Monto></Mes>";
+  muchos += "<!-- = = = --><![CDATA[ = < = ]]></UTMs>";
+  EXPECT_EQ(Rechazo(muchos), QString());
+  QByteArray justos = "<UTMs";
+  for (int i = 0; i < AtributosMaximosXML; ++i) justos += " a" + QByteArray::number(i) + "='1'";
+  EXPECT_EQ(Rechazo(justos + "/>"), QString());
+  EXPECT_FALSE(Rechazo(justos + " otro='1'/>").isEmpty());
 }
 
 TEST(DecodificarPNG, UnPNGRealDaSuTamanoYSusPixeles) {

@@ -74,9 +74,22 @@ TEST_F(UTMEnServidor, SinValorOSinDocumentoDaCero) {
   EXPECT_EQ(ValorUTM(2021, 3, Chile), 0.0);
   Servir(2020, DocumentoUTM({"50000"}), 404);
   EXPECT_EQ(ValorUTM(2020, 1, Chile), 0.0);
-  Servir(2020, DocumentoUTM({"50000"}), 500);
-  EXPECT_EQ(ValorUTM(2020, 1, Chile), 0.0);
   EXPECT_EQ(ValorUTM(1999, 1, Chile), 0.0);  // not published at all
+  // Numbers that are no UTM value: none for the month.
+  Servir(2017, DocumentoUTM({"-50021", "0", "+46000", "0.0"}));
+  for (int mes = 1; mes <= 4; ++mes) EXPECT_EQ(ValorUTM(2017, mes, Chile), 0.0) << mes;
+}
+
+TEST_F(UTMEnServidor, UnaDescargaFallidaNoEsUnMesSinUTM) {
+  Servir(2020, DocumentoUTM({"50000"}), 500);
+  try {
+    ValorUTM(2020, 1, Chile);
+    ADD_FAILURE();
+  } catch (const ErrorAlcabala& error) {
+    EXPECT_TRUE(error.Mensaje().startsWith(QStringLiteral("No se pudo descargar ") + DireccionUTM(2020) + ": "))
+        << error.Mensaje().toStdString();
+    EXPECT_TRUE(error.Mensaje().contains(QStringLiteral("500"))) << error.Mensaje().toStdString();
+  }
 }
 
 TEST_F(UTMEnServidor, UnDocumentoMalFormadoLevantaError) {
@@ -98,9 +111,15 @@ TEST_F(UTMEnServidor, UnMontoQueNoEsNumeroLevantaErrorClaro) {
   }
 }
 
-TEST(ValorUTM, SinServidorDaCero) {
+TEST(ValorUTM, SinServidorDiceQueNoSePudoDescargar) {
   prueba::UrlBaseDePrueba entorno(QStringLiteral("http://127.0.0.1:%1/").arg(prueba::ServidorPrueba::PuertoCerrado()));
-  EXPECT_EQ(ValorUTM(2024, 1, Chile), 0.0);
+  try {
+    ValorUTM(2024, 1, Chile);
+    ADD_FAILURE();
+  } catch (const ErrorAlcabala& error) {
+    EXPECT_TRUE(error.Mensaje().startsWith(QStringLiteral("No se pudo descargar "))) << error.Mensaje().toStdString();
+    EXPECT_GT(error.Mensaje().size(), QStringLiteral("No se pudo descargar ").size() + DireccionUTM(2024).size() + 2);
+  }
 }
 
 TEST(ConvertirMontoUTM, FormaDecimalEstricta) {
@@ -111,4 +130,11 @@ TEST(ConvertirMontoUTM, FormaDecimalEstricta) {
   EXPECT_FALSE(ConvertirMontoUTM(QStringLiteral("1.2.3"), Chile).has_value());
   EXPECT_FALSE(ConvertirMontoUTM(QStringLiteral("36,789"), EstadosUnidos).has_value());
   EXPECT_FALSE(ConvertirMontoUTM(QStringLiteral("$5"), Chile).has_value());
+  // Blanks of the markup around it are fine; a no-break space is no blank.
+  EXPECT_EQ(ConvertirMontoUTM(QStringLiteral("\n\t 50021 \r\n"), Chile), 50021.0);
+  EXPECT_FALSE(ConvertirMontoUTM(QStringLiteral("50021\u00a0"), Chile).has_value());
+  EXPECT_FALSE(ConvertirMontoUTM(QStringLiteral("\u00a050021"), Chile).has_value());
+  // A signed number is no UTM value.
+  EXPECT_EQ(ConvertirMontoUTM(QStringLiteral("-50021"), Chile), 0.0);
+  EXPECT_EQ(ConvertirMontoUTM(QStringLiteral("+50021"), Chile), 0.0);
 }

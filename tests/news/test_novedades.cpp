@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "common/servidorhttp.h"
+#include "general/descarga.h"
 #include "news/novedades.h"
 
 namespace {
@@ -107,6 +108,15 @@ TEST_F(FeedEnServidor, UnFeedInvalidoCuentaComoSinFeed) {
     EXPECT_TRUE(novedades_.Franjas.isEmpty()) << feed.constData();
     EXPECT_TRUE(novedades_.Mensajes.isEmpty()) << feed.constData();
   }
+}
+
+TEST_F(FeedEnServidor, UnFeedConEntidadesODemasiadoGrandeCuentaComoSinFeed) {
+  const QByteArray mensaje = "<Alcabala><Messages><a><Text>hola</Text></a></Messages></Alcabala>";
+  ASSERT_TRUE(Descargar(mensaje));
+  EXPECT_FALSE(Descargar("<!DOCTYPE Alcabala [<!ENTITY t \"hola\">]>"
+                         "<Alcabala><Messages><a><Text>&t;</Text></a></Messages></Alcabala>"));
+  EXPECT_FALSE(Descargar(mensaje + QByteArray(TamanoMaximoXML, ' ')));
+  EXPECT_TRUE(novedades_.Mensajes.isEmpty());
 }
 
 TEST_F(FeedEnServidor, SinEstado200NoHayFeed) {

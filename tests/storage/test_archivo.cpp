@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "common/entorno.h"
 #include "declarations/catalogo.h"
@@ -134,6 +135,19 @@ TEST_F(ArchivoTest, CrearSobreUnArchivoExistenteNoLoToca) {
   EXPECT_EQ(prueba::ContenidoArchivo(Ruta()), QByteArray("datos del usuario"));
 }
 
+TEST_F(ArchivoTest, CrearNoDejaNadaMasEnLaCarpeta) {
+  CrearArchivoAlcabala(Ruta());
+  EXPECT_EQ(QDir(carpeta.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{"Empresa.alc"});
+  // Read and written by its owner like any new file of the user.
+  EXPECT_TRUE(QFileInfo(Ruta()).permissions() & QFileDevice::WriteOwner);
+  const mode_t mascara = umask(0);
+  umask(mascara);
+  if ((mascara & 040) == 0) {
+    EXPECT_TRUE(QFileInfo(Ruta()).permissions() & QFileDevice::ReadGroup);
+  }
+}
+
 TEST_F(ArchivoTest, CrearEnUnaCarpetaQueNoExisteFallaLimpio) {
   const QString ruta = carpeta.filePath("no/existe/Empresa.alc");
   EXPECT_THROW(CrearArchivoAlcabala(ruta), ErrorAlcabala);
@@ -158,6 +172,7 @@ TEST_F(ArchivoTest, UnaCreacionQueFallaAMitadNoDejaArchivo) {
   EXPECT_TRUE(fallo);
   EXPECT_FALSE(QFileInfo::exists(Ruta()));
   EXPECT_FALSE(QFileInfo::exists(Ruta() + "-journal"));
+  EXPECT_EQ(QDir(carpeta.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
 }
 
 // --- Start folder -----------------------------------------------------------------

@@ -78,7 +78,7 @@ TEST_F(CopiasTest, LaCopiaDeUnaEdicionLlevaLoTecleadoSinGuardarlo) {
 TEST_F(CopiasTest, SuspensionDelRecalculoSeDeshaceAlSalirTambienConError) {
   ds.Editar();
   {
-    SuspensionRecalculo suspension(ds);
+    RecalculoSuspendido suspension(ds);
     EXPECT_FALSE(ds.RecalculoAutomatico());
     const int antes = doble.llamadas;
     ds.Asignar("Cod20", QVariant::fromValue(Moneda::DesdePesos(9)));
@@ -86,14 +86,14 @@ TEST_F(CopiasTest, SuspensionDelRecalculoSeDeshaceAlSalirTambienConError) {
   }
   EXPECT_TRUE(ds.RecalculoAutomatico());
   try {
-    SuspensionRecalculo suspension(ds);
+    RecalculoSuspendido suspension(ds);
     throw ErrorAlcabala("falla");
   } catch (const ErrorAlcabala&) {
   }
   EXPECT_TRUE(ds.RecalculoAutomatico());
   // A guard inside a suspended stretch leaves it suspended.
   ds.PonerRecalculoAutomatico(false);
-  { SuspensionRecalculo interior(ds); }
+  { RecalculoSuspendido interior(ds); }
   EXPECT_FALSE(ds.RecalculoAutomatico());
 }
 
