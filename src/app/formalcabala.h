@@ -163,6 +163,10 @@ class TFormAlcabala : public QMainWindow {
   void TimerMarqueeTimer();
   void ImageFranjaClick();
   void EditMarqueeClick();
+  // The annual summaries of the current year.
+  void MenuItemResumenIVAClick();
+  void MenuItemResumenRetencionesClick();
+  void MenuItemResumenPPMClick();
 
  protected:
   void showEvent(QShowEvent* evento) override;
