@@ -16,6 +16,7 @@
 namespace {
 
 using prueba::EjecutarCli;
+using prueba::EnCasilla;
 
 const QString Chile = QStringLiteral("es_CL.UTF-8");
 
@@ -49,13 +50,6 @@ class ResumenCliTest : public ::testing::Test {
   QString archivo;
 };
 
-// A word whose right edge and top lie at these inches, within a point.
-bool En(const prueba::PaginaPdf& pagina, const QString& texto, double derecha, double arriba) {
-  for (const auto& p : prueba::Buscar(pagina, texto))
-    if (std::abs(p.caja.right() - derecha * 72) <= 1.0 && std::abs(p.caja.top() - arriba * 72) <= 1.5) return true;
-  return false;
-}
-
 }  // namespace
 
 TEST_F(ResumenCliTest, PPMDelAnoEnPdfComoLaVentana) {
@@ -85,16 +79,16 @@ TEST_F(ResumenCliTest, PPMDelAnoEnPdfComoLaVentana) {
   ASSERT_EQ(nombreMayo.size(), 1);
   EXPECT_NEAR(nombreMayo.at(0).caja.top(), mayo * 72, 1.5);
   // Rate without its leading zero; zero base and credit print nothing; net PPM grouped.
-  EXPECT_TRUE(En(p, ",25", Margen + 3.615126 + 0.936969, primera));
-  EXPECT_TRUE(En(p, "1.234.567", Margen + 6.72605 + 0.936969, primera));
-  EXPECT_TRUE(En(p, "999.999.999", Margen + 2.578151 + 0.936969, febrero));
-  EXPECT_TRUE(En(p, "10.000.000", Margen + 5.689076 + 0.936969, febrero));  // 1 % of 999,999,999
-  EXPECT_TRUE(En(p, "2.000.000", Margen + 2.578151 + 0.936969, mayo));
-  EXPECT_TRUE(En(p, "29.000", Margen + 5.689076 + 0.936969, mayo));  // 2,000,000 × 1.5 % − 1,000
+  EXPECT_TRUE(EnCasilla(p, ",25", Margen + 3.615126 + 0.936969, primera));
+  EXPECT_TRUE(EnCasilla(p, "1.234.567", Margen + 6.72605 + 0.936969, primera));
+  EXPECT_TRUE(EnCasilla(p, "999.999.999", Margen + 2.578151 + 0.936969, febrero));
+  EXPECT_TRUE(EnCasilla(p, "10.000.000", Margen + 5.689076 + 0.936969, febrero));  // 1 % of 999,999,999
+  EXPECT_TRUE(EnCasilla(p, "2.000.000", Margen + 2.578151 + 0.936969, mayo));
+  EXPECT_TRUE(EnCasilla(p, "29.000", Margen + 5.689076 + 0.936969, mayo));  // 2,000,000 × 1.5 % − 1,000
   // Totals only under the two net columns, just below the last line.
   const double totales = mayo + AltoLinea + 0.02;
-  EXPECT_TRUE(En(p, "10.029.000", Margen + 5.689076 + 0.936969, totales));
-  EXPECT_TRUE(En(p, "1.001.234.566", Margen + 6.72605 + 0.936969, totales));
+  EXPECT_TRUE(EnCasilla(p, "10.029.000", Margen + 5.689076 + 0.936969, totales));
+  EXPECT_TRUE(EnCasilla(p, "1.001.234.566", Margen + 6.72605 + 0.936969, totales));
   int enLaLineaDeTotales = 0;
   for (const auto& w : p.palabras) enLaLineaDeTotales += std::abs(w.caja.top() - totales * 72) <= 1.5;
   EXPECT_EQ(enLaLineaDeTotales, 2);
