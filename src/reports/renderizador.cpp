@@ -161,8 +161,10 @@ void Pintar(QPainter& pintor, const PaginaCompuesta& pagina, QPointF desplazamie
     }
     if (t.texto.isEmpty()) continue;
     QFont fuente = FuenteDe(t);
-    if (t.numero) {
-      // A digit cut off would change the amount: narrow boxes get a smaller size instead.
+    if (t.numero || t.alineacion == Alineacion::Centro) {
+      // A digit cut off would change the amount, and a centred title cut at
+      // both ends would lose the start of a company's name: both are drawn
+      // smaller instead.
       const double necesario = QFontMetricsF(fuente, pintor.device()).horizontalAdvance(t.texto);
       if (necesario > ancho) fuente.setPointSizeF(t.puntos * ancho / necesario * 0.98);
     }

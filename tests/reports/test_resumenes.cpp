@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPdfWriter>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <limits>
 
+#include "common/pdf.h"
 #include "general/errores.h"
 #include "reports/datos_prueba.h"
 #include "reports/plantillas.h"
@@ -229,4 +231,31 @@ TEST(Resumenes, UnTotalFueraDeRangoEsUnErrorYNoUnaCifraFalsa) {
   } catch (const ErrorAlcabala& e) {
     EXPECT_TRUE(e.Mensaje().contains(QStringLiteral("casilla 152"))) << e.what();
   }
+}
+
+TEST(Resumenes, UnNombreLargoSaleEnteroSobreElTitulo) {
+  // A company name of the fifty characters a name prints with, far wider than
+  // the page at 28 points: drawn smaller, not cut at both ends.
+  const QList<RegistroPlano> filas = {Mes(1, {{"Cod502", 1}})};
+  const RegistroPlano contribuyente =
+      Contribuyente(7654321, QStringLiteral("Sociedad Comercializadora Importadora Austral Sur"));
+  const DefinicionResumen& iva = Resumen(ClaseResumen::IVA);
+  QTemporaryDir carpeta;
+  const QString ruta = carpeta.filePath(QStringLiteral("iva.pdf"));
+  {
+    QPdfWriter pdf(ruta);
+    OpcionesRender opciones;
+    opciones.locale = Chile;
+    Renderizar(BuscarPlantilla(iva.plantilla), DatosResumen(filas, contribuyente, TituloResumen(iva, 2024)), pdf,
+               opciones);
+  }
+  const auto paginas = prueba::LeerPdf(ruta);
+  ASSERT_EQ(paginas.size(), 1);
+  const auto primera = prueba::Buscar(paginas.at(0), QStringLiteral("Sociedad"));
+  const auto ultima = prueba::Buscar(paginas.at(0), QStringLiteral("Sur"));
+  ASSERT_EQ(primera.size(), 1);
+  ASSERT_EQ(ultima.size(), 1);
+  EXPECT_GE(primera.at(0).caja.left(), 0.393701 * 72 - 0.5);
+  EXPECT_LE(ultima.at(0).caja.right(), (0.393701 + 7.712598) * 72 + 0.5);
+  EXPECT_LT(ultima.at(0).caja.top(), 0.393701 * 72 + 36);  // still above the title
 }
