@@ -20,27 +20,13 @@
 #include "storage/contribuyente.h"
 #include "storage/dataset.h"
 #include "app/formalcabala.h"
+#include "archivoveinteanos.h"
 #include "news/novedades.h"
 
 namespace {
 
-constexpr int kAnos = 20;
 constexpr int kVueltasApertura = 25;
 constexpr int kVueltasExportar = 7;
-
-void LlenarArchivo(const QString& ruta) {
-  CrearArchivoAlcabala(ruta);
-  Conexion conexion;
-  AbrirArchivoAlcabala(conexion, ruta);
-  Transaccion transaccion(conexion);
-  for (int ano = 2005; ano < 2005 + kAnos; ++ano)
-    for (int mes = 1; mes <= 12; ++mes)
-      conexion.Ejecutar(
-          "INSERT INTO alcabalas (ano, mes, Cod502, Cod520, Cod563, Cod115, Cod06) VALUES (?, ?, ?, ?, ?, ?, ?)",
-          {ano, mes, Moneda::DesdePesos(1000000 + mes).Crudo(), Moneda::DesdePesos(200000).Crudo(),
-           Moneda::DesdePesos(5000000).Crudo(), 1.5, QString("Calle %1").leftJustified(50, ' ')});
-  transaccion.Confirmar();
-}
 
 double Mediana(std::vector<double> valores) {
   std::sort(valores.begin(), valores.end());
@@ -63,7 +49,7 @@ double AbrirYLeerUltima(const QString& ruta, const QLocale& locale) {
   alcabalas.Ultimo();
   const Moneda total = NuloACeroMoneda(alcabalas.Valor("Cod91"));
   const double ms = reloj.nsecsElapsed() / 1e6;
-  if (alcabalas.Valor("ano").toInt() != 2005 + kAnos - 1 || total.EsCero()) std::printf("lectura inesperada\n");
+  if (alcabalas.Valor("ano").toInt() != kPrimerAno + kAnos - 1 || total.EsCero()) std::printf("lectura inesperada\n");
   return ms;
 }
 

@@ -27,6 +27,7 @@
 #include "app/comando.h"
 #include "app/comandosalcabala.h"
 #include "app/comandosimprimir.h"
+#include "app/comandosresumen.h"
 #include "app/entradacajas.h"
 #include "app/estados.h"
 #include "app/iconos.h"
@@ -407,6 +408,9 @@ void TFormAlcabala::ConectarDeclaraciones() {
           [this](int indice) { EjecutarComando(this, [this, indice] { ComboBoxMesChange(indice); }); });
   InstalarEntradaCajas({Paginas, ADODataSetAlcabala, ADODataSetContribuyente,
                         [this] { return ADOConnectionParametros->IVA(); }, QLocale::system()});
+  ConectarComando(MenuItemResumenIVA, this, [this] { MenuItemResumenIVAClick(); });
+  ConectarComando(MenuItemResumenRetenciones, this, [this] { MenuItemResumenRetencionesClick(); });
+  ConectarComando(MenuItemResumenPPM, this, [this] { MenuItemResumenPPMClick(); });
 }
 
 // --- Declarations ----------------------------------------------------------------
@@ -451,6 +455,18 @@ void TFormAlcabala::MenuItemGuardarAlcabalaClick() { ::MenuItemGuardarAlcabalaCl
 
 void TFormAlcabala::MenuItemEliminarAlcabalaClick() {
   ::MenuItemEliminarAlcabalaClick(ContextoDe(this), {AnoActual, MesActual});
+}
+
+void TFormAlcabala::MenuItemResumenIVAClick() {
+  MostrarResumenAnual(ContextoDe(this), ClaseResumen::IVA, AnoActual, QLocale::system());
+}
+
+void TFormAlcabala::MenuItemResumenRetencionesClick() {
+  MostrarResumenAnual(ContextoDe(this), ClaseResumen::Retenciones, AnoActual, QLocale::system());
+}
+
+void TFormAlcabala::MenuItemResumenPPMClick() {
+  MostrarResumenAnual(ContextoDe(this), ClaseResumen::PPM, AnoActual, QLocale::system());
 }
 
 void TFormAlcabala::ComboBoxAnoChange(int indice) {

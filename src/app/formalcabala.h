@@ -169,6 +169,10 @@ class TFormAlcabala : public QMainWindow {
   void FranjaDescargada(const QString& url, const QImage& imagen);
   void ImageFranjaClick();
   void EditMarqueeClick();
+  // The annual summaries of the current year.
+  void MenuItemResumenIVAClick();
+  void MenuItemResumenRetencionesClick();
+  void MenuItemResumenPPMClick();
 
  protected:
   void showEvent(QShowEvent* evento) override;

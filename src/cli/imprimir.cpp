@@ -58,14 +58,6 @@ RegistroPlano LeerDeclaracion(Conexion& conexion, const OpcionesImprimir& opcion
   return alcabalas.CopiaRegistroActual();
 }
 
-// The taxpayer row with its calculated fields (empty fields when the table has none).
-RegistroPlano LeerContribuyente(Conexion& conexion) {
-  DataSet contribuyente(&conexion, QStringLiteral("contribuyente"), false);
-  contribuyente.DefinirCalculados(CamposCalculadosContribuyente(), ADODataSetContribuyenteCalcFields);
-  contribuyente.Abrir();
-  return contribuyente.CopiaRegistroActual();
-}
-
 int Imprimir(ContextoCli& contexto) {
   OpcionesImprimir opciones;
   if (!LeerOpciones(contexto.argumentos, &opciones)) return ErrorDeUso(contexto, kUso);

@@ -46,9 +46,15 @@ QString TextoDato(const Elemento& e, const Registro* registro, const QLocale& lo
 }
 
 QString TextoTotal(const Elemento& e, const QList<const Registro*>& filas, const QLocale& locale) {
-  Moneda suma;
-  for (const Registro* fila : filas) suma += NuloACeroMoneda(fila->Valor(e.campo));
-  return TextoConFormato(QVariant::fromValue(suma), e.formato, locale);
+  qint64 suma = 0;
+  for (const Registro* fila : filas) {
+    // A total beyond the currency's range would wrap round into a wrong figure.
+    if (__builtin_add_overflow(suma, NuloACeroMoneda(fila->Valor(e.campo)).Crudo(), &suma)) {
+      const QString casilla = e.campo.startsWith(QLatin1String("Cod")) ? e.campo.mid(3) : e.campo;
+      throw ErrorAlcabala(QStringLiteral("El total de la casilla %1 es demasiado grande para imprimirlo").arg(casilla));
+    }
+  }
+  return TextoConFormato(QVariant::fromValue(Moneda::DesdeCrudo(suma)), e.formato, locale);
 }
 
 struct Contexto {
@@ -155,8 +161,10 @@ void Pintar(QPainter& pintor, const PaginaCompuesta& pagina, QPointF desplazamie
     }
     if (t.texto.isEmpty()) continue;
     QFont fuente = FuenteDe(t);
-    if (t.numero) {
-      // A digit cut off would change the amount: narrow boxes get a smaller size instead.
+    if (t.numero || t.alineacion == Alineacion::Centro) {
+      // A digit cut off would change the amount, and a centred title cut at
+      // both ends would lose the start of a company's name: both are drawn
+      // smaller instead.
       const double necesario = QFontMetricsF(fuente, pintor.device()).horizontalAdvance(t.texto);
       if (necesario > ancho) fuente.setPointSizeF(t.puntos * ancho / necesario * 0.98);
     }

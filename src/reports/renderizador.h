@@ -64,8 +64,9 @@ struct OpcionesRender {
 
 // Paints the run onto the device with the template's paper and no margins
 // (a QPrinter must be in full-page mode). Text is Arial. A text wider than its
-// box is clipped at the box's edge; a number is drawn in a smaller size so
-// that every digit prints inside its box. Throws ErrorAlcabala when the device
+// box is clipped at the box's edge; a number, and a centred text such as a
+// title or the company's name over a summary, is drawn in a smaller size so
+// that all of it prints inside its box. Throws ErrorAlcabala when the device
 // cannot be painted on. Returns the number of pages.
 int Renderizar(const Plantilla& plantilla, const DatosInforme& datos, QPagedPaintDevice& dispositivo,
                const OpcionesRender& opciones);

@@ -8,6 +8,8 @@
 #include "general/registro.h"
 #include "storage/dataset.h"
 
+class Conexion;
+
 // Characters of the printed name `nombre`.
 inline constexpr int LargoNombreContribuyente = 50;
 
@@ -22,3 +24,8 @@ void ADODataSetContribuyenteCalcFields(Registro& registro);
 // (cut to 50 characters), the first surname or company name alone when the
 // given names are empty. Blanks around each part are trimmed.
 QString NombreImpreso(const QString& apellidoPaterno, const QString& apellidoMaterno, const QString& nombres);
+
+// The taxpayer row of the connection's file with its calculated fields, read
+// through a data set of its own, so no data set of the caller moves. Empty
+// fields when the table holds no row.
+RegistroPlano LeerContribuyente(Conexion& conexion);

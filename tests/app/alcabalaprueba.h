@@ -233,6 +233,16 @@ struct VentanaPrueba {
   std::unique_ptr<TFormAlcabala> ventana;
 };
 
+// Picks the entry with this text as the user does (the list's `activated`);
+// false when the list has no such entry.
+inline bool Elegir(QComboBox* lista, const QString& texto) {
+  const int indice = lista->findText(texto);
+  if (indice < 0) return false;
+  lista->setCurrentIndex(indice);
+  emit lista->activated(indice);
+  return true;
+}
+
 inline QStringList Entradas(const QComboBox* lista) {
   QStringList textos;
   for (int i = 0; i < lista->count(); ++i) textos << lista->itemText(i);

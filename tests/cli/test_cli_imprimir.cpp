@@ -15,6 +15,7 @@
 namespace {
 
 using prueba::EjecutarCli;
+using prueba::EnCasilla;
 
 const QString Chile = QStringLiteral("es_CL.UTF-8");
 
@@ -48,12 +49,6 @@ class ImprimirCliTest : public ::testing::Test {
   QTemporaryDir carpeta;
   QString archivo;
 };
-
-bool EnCasilla(const prueba::PaginaPdf& pagina, const QString& texto, double derecha, double arriba) {
-  for (const auto& p : prueba::Buscar(pagina, texto))
-    if (std::abs(p.caja.right() - derecha * 72) <= 1.0 && std::abs(p.caja.top() - arriba * 72) <= 1.0) return true;
-  return false;
-}
 
 }  // namespace
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTextDocumentFragment>
@@ -44,6 +46,12 @@ QList<PalabraPdf> Buscar(const PaginaPdf& pagina, const QString& texto) {
   for (const PalabraPdf& p : pagina.palabras)
     if (p.texto == texto) encontradas << p;
   return encontradas;
+}
+
+bool EnCasilla(const PaginaPdf& pagina, const QString& texto, double derecha, double arriba) {
+  for (const PalabraPdf& p : Buscar(pagina, texto))
+    if (std::abs(p.caja.right() - derecha * 72) <= 1.0 && std::abs(p.caja.top() - arriba * 72) <= 1.0) return true;
+  return false;
 }
 
 }  // namespace prueba

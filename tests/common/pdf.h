@@ -25,4 +25,9 @@ QList<PaginaPdf> LeerPdf(const QString& ruta);
 // The words of a page with exactly this text.
 QList<PalabraPdf> Buscar(const PaginaPdf& pagina, const QString& texto);
 
+// Whether a word with exactly this text ends at `derecha` and has its top at
+// `arriba` (inches from the page's top-left corner), within a point: a
+// right-aligned value in its box.
+bool EnCasilla(const PaginaPdf& pagina, const QString& texto, double derecha, double arriba);
+
 }  // namespace prueba
