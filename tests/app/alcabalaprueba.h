@@ -233,6 +233,15 @@ struct VentanaPrueba {
   std::unique_ptr<TFormAlcabala> ventana;
 };
 
+// Chooses a month in the window's month list, as the user does.
+inline void ElegirMes(VentanaPrueba& v, const QString& mes) {
+  QComboBox* meses = v->Paginas->ComboBoxMes;
+  const int indice = meses->findText(mes);
+  ASSERT_GE(indice, 0) << qPrintable(mes);
+  meses->setCurrentIndex(indice);
+  emit meses->activated(indice);
+}
+
 inline QStringList Entradas(const QComboBox* lista) {
   QStringList textos;
   for (int i = 0; i < lista->count(); ++i) textos << lista->itemText(i);

@@ -70,11 +70,7 @@ class Imprimir : public ::testing::Test {
     archivo.Poner(2024, 3, QStringLiteral("Cod502 = 12345670000, Cod115 = 0.25, Cod313 = 12345678"));
     archivo.PonerContribuyente(QStringLiteral("RUT = 7654321, ApellidoPaternoRazonSocial = 'Comercial Los Andes'"));
     v = std::make_unique<VentanaPrueba>(archivo.ruta);
-    QComboBox* meses = (*v)->Paginas->ComboBoxMes;
-    const int marzo = meses->findText(QStringLiteral("Marzo"));
-    ASSERT_GE(marzo, 0);
-    meses->setCurrentIndex(marzo);
-    emit meses->activated(marzo);
+    ElegirMes(*v, QStringLiteral("Marzo"));
     ASSERT_EQ(v->Mes(), 3);
   }
   QByteArray Bytes() const {
