@@ -186,6 +186,8 @@ void TFormAlcabala::CrearMenus() {
         QStringLiteral("Imprimir &Reverso..."), QStringLiteral("Imprimir Reverso Alcabala"), 6, false);
   crear(MenuItemAlcabala, MenuItemCopiaAlcabala, "MenuItemCopiaAlcabala", QStringLiteral("&Copia en PDF..."),
         QStringLiteral("Guardar una copia completa de la declaración en PDF"), -1, false);
+  crear(MenuItemAlcabala, MenuItemAjustarImpresion, "MenuItemAjustarImpresion", QStringLiteral("A&justar Impresión..."),
+        QString(), -1, true);
 
   MenuItemInformes = menuBar()->addMenu(QStringLiteral("&Informes"));
   MenuItemInformes->setObjectName(QStringLiteral("MenuItemInformes"));
@@ -388,6 +390,7 @@ void TFormAlcabala::ConectarDeclaraciones() {
   ConectarComando(MenuItemImprimirAnversoAlcabala, this, [this] { MenuItemImprimirAnversoAlcabalaClick(); });
   ConectarComando(MenuItemImprimirReversoAlcabala, this, [this] { MenuItemImprimirReversoAlcabalaClick(); });
   ConectarComando(MenuItemCopiaAlcabala, this, [this] { MenuItemCopiaAlcabalaClick(); });
+  ConectarComando(MenuItemAjustarImpresion, this, [this] { ::MenuItemAjustarImpresionClick(this, QLocale::system()); });
   // Only the user's choice moves: selecting from the program emits no `activated`.
   connect(Paginas->ComboBoxAno, QOverload<int>::of(&QComboBox::activated), this,
           [this](int indice) { EjecutarComando(this, [this, indice] { ComboBoxAnoChange(indice); }); });

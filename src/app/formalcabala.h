@@ -64,6 +64,7 @@ class TFormAlcabala : public QMainWindow {
   QAction* MenuItemImprimirAnversoAlcabala = nullptr;
   QAction* MenuItemImprimirReversoAlcabala = nullptr;
   QAction* MenuItemCopiaAlcabala = nullptr;
+  QAction* MenuItemAjustarImpresion = nullptr;
   QAction* MenuItemEmpresas = nullptr;
   QAction* MenuItemEmpresasSinPagoImpuestos = nullptr;
   QAction* MenuItemEmpresasPagarImpuestos = nullptr;

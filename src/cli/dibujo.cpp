@@ -25,6 +25,25 @@ bool LeerDestinoDibujo(QStringList& argumentos, DestinoDibujo* destino) {
   return true;
 }
 
+bool LeerDesplazamiento(QStringList& argumentos, DesplazamientoPedido* desplazamiento) {
+  QStringList resto;
+  std::optional<QString> textos[2];  // horizontal, vertical
+  for (int i = 0; i < argumentos.size(); ++i) {
+    const QString& argumento = argumentos.at(i);
+    const int eje = argumento == QLatin1String("--horizontal") ? 0 : argumento == QLatin1String("--vertical") ? 1 : -1;
+    if (eje < 0) {
+      resto << argumento;
+      continue;
+    }
+    if (textos[eje] || i + 1 >= argumentos.size()) return false;
+    textos[eje] = argumentos.at(++i);
+  }
+  argumentos = resto;
+  if (textos[0]) desplazamiento->horizontalMm = LeerMilimetros(*textos[0], QStringLiteral("horizontal"));
+  if (textos[1]) desplazamiento->verticalMm = LeerMilimetros(*textos[1], QStringLiteral("vertical"));
+  return true;
+}
+
 namespace {
 
 QPrinterInfo ImpresoraElegida(const QString& nombre) {
