@@ -2,6 +2,8 @@
 
 #include "app/comandosalcabala.h"
 #include "app/impresion.h"
+#include "dialogs/formajusteimpresion.h"
+#include "reports/calibracion.h"
 #include "reports/plantillas.h"
 #include "storage/dataset.h"
 
@@ -13,8 +15,9 @@ void ImprimirLado(const ContextoComandos& contexto, const QLocale& locale, const
   const RegistroPlano contribuyente = contexto.contribuyente->CopiaRegistroActual();
   OpcionesRender opciones;
   opciones.locale = locale;
+  // The pre-printed form on the printer chosen: shifted by that printer's calibration.
   ImprimirFormulario(contexto.ventana, BuscarPlantilla(plantilla), DatosFormulario(declaracion, contribuyente), titulo,
-                     opciones);
+                     opciones, [](const QString& impresora) { return LeerCalibracion(impresora).Desplazamiento(); });
 }
 
 }  // namespace
@@ -25,4 +28,9 @@ void MenuItemImprimirAnversoAlcabalaClick(const ContextoComandos& contexto, cons
 
 void MenuItemImprimirReversoAlcabalaClick(const ContextoComandos& contexto, const QLocale& locale) {
   ImprimirLado(contexto, locale, PlantillaReverso, TituloReverso);
+}
+
+void MenuItemAjustarImpresionClick(QWidget* ventana, const QLocale& locale) {
+  TFormAjusteImpresion dialogo(ImpresorasInstaladas(), ImpresoraPredeterminada(), locale, ventana);
+  dialogo.exec();
 }

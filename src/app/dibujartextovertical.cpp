@@ -7,46 +7,6 @@
 #include <QPainter>
 #include <QPixmap>
 
-QStringList DividirCaption(const QString& caption) {
-  const QChar comillas = QLatin1Char('"');
-  const QChar separador = QLatin1Char(';');
-  auto blanco = [](QChar c) { return c.unicode() >= 1 && c.unicode() <= 32; };
-  QStringList lineas;
-  const int n = caption.size();
-  int i = 0;
-  while (i < n && blanco(caption.at(i))) ++i;
-  while (i < n) {
-    QString linea;
-    if (caption.at(i) == comillas) {
-      ++i;
-      while (i < n) {
-        if (caption.at(i) == comillas) {
-          if (i + 1 < n && caption.at(i + 1) == comillas) {
-            linea += comillas;
-            i += 2;
-            continue;
-          }
-          ++i;
-          break;
-        }
-        linea += caption.at(i++);
-      }
-    } else {
-      const int inicio = i;
-      while (i < n && !blanco(caption.at(i)) && caption.at(i) != separador) ++i;
-      linea = caption.mid(inicio, i - inicio);
-    }
-    lineas << linea;
-    while (i < n && blanco(caption.at(i))) ++i;
-    if (i < n && caption.at(i) == separador) {
-      if (i + 1 == n) lineas << QString();
-      ++i;
-      while (i < n && blanco(caption.at(i))) ++i;
-    }
-  }
-  return lineas;
-}
-
 int MitadRedondeada(int n) {
   // n / 2 is exact or ends in .5; a half goes to the even neighbour.
   const int piso = n >= 0 ? n / 2 : -((-n + 1) / 2);

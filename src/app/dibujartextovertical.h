@@ -8,13 +8,10 @@
 #include <QStringList>
 #include <functional>
 
+#include "declarations/captionvertical.h"
+
 class QFont;
 class QLabel;
-
-// The lines of a caption: ";" and blanks outside double quotes separate
-// lines; a quoted line keeps its blanks and ";"; inside quotes "" is one
-// quote. "\"Impor-\";\"tación\"" gives "Impor-" and "tación".
-QStringList DividirCaption(const QString& caption);
 
 // Half of n rounded to the nearest integer, halves to the even neighbour.
 int MitadRedondeada(int n);

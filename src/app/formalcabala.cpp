@@ -26,6 +26,7 @@
 #include "app/clic.h"
 #include "app/comando.h"
 #include "app/comandosalcabala.h"
+#include "app/comandoscopia.h"
 #include "app/comandosimprimir.h"
 #include "app/comandosresumen.h"
 #include "app/entradacajas.h"
@@ -194,6 +195,10 @@ void TFormAlcabala::CrearMenus() {
         QStringLiteral("Imprimir &Anverso..."), QStringLiteral("Imprimir Anverso Alcabala"), 6, false);
   crear(MenuItemAlcabala, MenuItemImprimirReversoAlcabala, "MenuItemImprimirReversoAlcabala",
         QStringLiteral("Imprimir &Reverso..."), QStringLiteral("Imprimir Reverso Alcabala"), 6, false);
+  crear(MenuItemAlcabala, MenuItemCopiaAlcabala, "MenuItemCopiaAlcabala", QStringLiteral("&Copia en PDF..."),
+        QStringLiteral("Guardar una copia completa de la declaración en PDF"), -1, false);
+  crear(MenuItemAlcabala, MenuItemAjustarImpresion, "MenuItemAjustarImpresion", QStringLiteral("A&justar Impresión..."),
+        QString(), -1, true);
 
   MenuItemInformes = menuBar()->addMenu(QStringLiteral("&Informes"));
   MenuItemInformes->setObjectName(QStringLiteral("MenuItemInformes"));
@@ -401,6 +406,8 @@ void TFormAlcabala::ConectarDeclaraciones() {
   ConectarComando(MenuItemEliminarAlcabala, this, [this] { MenuItemEliminarAlcabalaClick(); });
   ConectarComando(MenuItemImprimirAnversoAlcabala, this, [this] { MenuItemImprimirAnversoAlcabalaClick(); });
   ConectarComando(MenuItemImprimirReversoAlcabala, this, [this] { MenuItemImprimirReversoAlcabalaClick(); });
+  ConectarComando(MenuItemCopiaAlcabala, this, [this] { MenuItemCopiaAlcabalaClick(); });
+  ConectarComando(MenuItemAjustarImpresion, this, [this] { ::MenuItemAjustarImpresionClick(this, QLocale::system()); });
   // Only the user's choice moves: selecting from the program emits no `activated`.
   connect(Paginas->ComboBoxAno, QOverload<int>::of(&QComboBox::activated), this,
           [this](int indice) { EjecutarComando(this, [this, indice] { ComboBoxAnoChange(indice); }); });
@@ -442,6 +449,10 @@ void TFormAlcabala::MenuItemImprimirAnversoAlcabalaClick() {
 
 void TFormAlcabala::MenuItemImprimirReversoAlcabalaClick() {
   ::MenuItemImprimirReversoAlcabalaClick(ContextoDe(this), QLocale::system());
+}
+
+void TFormAlcabala::MenuItemCopiaAlcabalaClick() {
+  ::MenuItemCopiaAlcabalaClick(ContextoDe(this), QLocale::system());
 }
 
 void TFormAlcabala::MenuItemCrearAlcabalaClick() {
@@ -709,7 +720,7 @@ void TFormAlcabala::EstablecerEstadoControles() {
   controles.editarAlcabala = MenuItemEditarAlcabala;
   controles.guardarAlcabala = MenuItemGuardarAlcabala;
   controles.eliminarAlcabala = MenuItemEliminarAlcabala;
-  controles.imprimir = {MenuItemImprimirAnversoAlcabala, MenuItemImprimirReversoAlcabala};
+  controles.imprimir = {MenuItemImprimirAnversoAlcabala, MenuItemImprimirReversoAlcabala, MenuItemCopiaAlcabala};
   controles.informes = {MenuItemEmpresas,           MenuItemEmpresasSinPagoImpuestos, MenuItemEmpresasPagarImpuestos,
                         MenuItemEmpresasIVA,        MenuItemEmpresasRetenciones,      MenuItemEmpresasPPM,
                         MenuItemResumenIVA,         MenuItemResumenRetenciones,       MenuItemResumenPPM};

@@ -64,6 +64,8 @@ class TFormAlcabala : public QMainWindow {
   QAction* MenuItemEliminarAlcabala = nullptr;
   QAction* MenuItemImprimirAnversoAlcabala = nullptr;
   QAction* MenuItemImprimirReversoAlcabala = nullptr;
+  QAction* MenuItemCopiaAlcabala = nullptr;
+  QAction* MenuItemAjustarImpresion = nullptr;
   QAction* MenuItemEmpresas = nullptr;
   QAction* MenuItemEmpresasSinPagoImpuestos = nullptr;
   QAction* MenuItemEmpresasPagarImpuestos = nullptr;
@@ -159,6 +161,7 @@ class TFormAlcabala : public QMainWindow {
   void MenuItemEliminarAlcabalaClick();
   void MenuItemImprimirAnversoAlcabalaClick();
   void MenuItemImprimirReversoAlcabalaClick();
+  void MenuItemCopiaAlcabalaClick();
   // The user picked an entry of the year or month list.
   void ComboBoxAnoChange(int indice);
   void ComboBoxMesChange(int indice);

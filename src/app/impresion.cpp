@@ -22,10 +22,6 @@ EntornoImpresion& Entorno() {
   return entorno;
 }
 
-QStringList Impresoras() {
-  return Entorno().impresoras ? Entorno().impresoras() : QPrinterInfo::availablePrinterNames();
-}
-
 bool Confirmar(QPrintDialog& dialogo) {
   return Entorno().confirmar ? Entorno().confirmar(dialogo) : dialogo.exec() == QDialog::Accepted;
 }
@@ -81,6 +77,12 @@ void MostrarAlCienPorCiento(QPrintPreviewDialog& vista) {
 
 void EstablecerEntornoImpresion(EntornoImpresion entorno) { Entorno() = std::move(entorno); }
 
+QStringList ImpresorasInstaladas() {
+  return Entorno().impresoras ? Entorno().impresoras() : QPrinterInfo::availablePrinterNames();
+}
+
+QString ImpresoraPredeterminada() { return QPrinterInfo::defaultPrinterName(); }
+
 // ---- Status window -------------------------------------------------------------------
 
 VentanaEstadoImpresion::VentanaEstadoImpresion(const QString& titulo, QWidget* padre) : QDialog(padre) {
@@ -110,8 +112,9 @@ void PrepararDialogoFormulario(QPrintDialog& dialogo, const QString& titulo) {
 }
 
 void ImprimirFormulario(QWidget* padre, const Plantilla& plantilla, const DatosInforme& datos, const QString& titulo,
-                        const OpcionesRender& opciones) {
-  if (Impresoras().isEmpty())
+                        const OpcionesRender& opciones,
+                        const std::function<QPointF(const QString& impresora)>& calibracion) {
+  if (ImpresorasInstaladas().isEmpty())
     throw ErrorAlcabala(QStringLiteral("No hay ninguna impresora instalada. Instale una para imprimir «%1»").arg(titulo));
   QPrinter impresora(QPrinter::HighResolution);
   impresora.setOutputFormat(QPrinter::NativeFormat);
@@ -119,7 +122,18 @@ void ImprimirFormulario(QWidget* padre, const Plantilla& plantilla, const DatosI
   QPrintDialog dialogo(&impresora, padre);
   PrepararDialogoFormulario(dialogo, titulo);
   if (!Confirmar(dialogo)) return;
-  ImprimirConEstado(padre, impresora, plantilla, datos, titulo, opciones);
+  OpcionesRender calibradas = opciones;
+  if (calibracion) calibradas.desplazamientoMm = calibracion(impresora.printerName());
+  ImprimirConEstado(padre, impresora, plantilla, datos, titulo, calibradas);
+}
+
+void ImprimirEnImpresora(QWidget* padre, const QString& impresora, const Plantilla& plantilla,
+                         const DatosInforme& datos, const QString& titulo, const OpcionesRender& opciones) {
+  const QPrinterInfo info = QPrinterInfo::printerInfo(impresora);
+  if (info.isNull()) throw ErrorAlcabala(QStringLiteral("No existe la impresora «%1»").arg(impresora));
+  QPrinter destino(info, QPrinter::HighResolution);
+  PrepararImpresora(destino, titulo);
+  ImprimirConEstado(padre, destino, plantilla, datos, titulo, opciones);
 }
 
 // ---- Preview -------------------------------------------------------------------------------
@@ -128,7 +142,7 @@ void MostrarVistaPrevia(QWidget* padre, const Plantilla& plantilla, const DatosI
                         const OpcionesRender& opciones) {
   QPrinter impresora(QPrinter::HighResolution);
   // Qt's preview needs a printer; with none installed a PDF printer serves.
-  if (Impresoras().isEmpty()) impresora.setOutputFormat(QPrinter::PdfFormat);
+  if (ImpresorasInstaladas().isEmpty()) impresora.setOutputFormat(QPrinter::PdfFormat);
   PrepararImpresora(impresora, titulo);
   QPrintPreviewDialog vista(&impresora, padre);
   vista.setWindowTitle(titulo);

@@ -25,6 +25,10 @@ struct EntornoImpresion {
 };
 void EstablecerEntornoImpresion(EntornoImpresion entorno);
 
+// The installed printers, and the system's default one (empty when there is none).
+QStringList ImpresorasInstaladas();
+QString ImpresoraPredeterminada();
+
 // The small modal window "Imprimiendo página k" while pages are sent.
 class VentanaEstadoImpresion : public QDialog {
   Q_OBJECT
@@ -47,8 +51,17 @@ void PrepararDialogoFormulario(QPrintDialog& dialogo, const QString& titulo);
 // Prints one page template through the print dialog. Cancelling prints
 // nothing and says nothing. No printer installed, or a printer that fails:
 // ErrorAlcabala with a Spanish message (the command wrapper shows it).
+// calibracion, when given, gives the shift in millimetres for the printer
+// chosen in the dialog, by its name.
 void ImprimirFormulario(QWidget* padre, const Plantilla& plantilla, const DatosInforme& datos, const QString& titulo,
-                        const OpcionesRender& opciones);
+                        const OpcionesRender& opciones,
+                        const std::function<QPointF(const QString& impresora)>& calibracion = {});
+
+// Prints a template straight onto the printer of that name, with the status
+// window and the job named titulo. ErrorAlcabala when the printer does not
+// exist or fails.
+void ImprimirEnImpresora(QWidget* padre, const QString& impresora, const Plantilla& plantilla,
+                         const DatosInforme& datos, const QString& titulo, const OpcionesRender& opciones);
 
 // The banded reports: Qt's print preview, maximised at 100 %, modal, titled
 // titulo; printing from it goes through Qt's full print dialog, with the

@@ -1,13 +1,10 @@
 #include "cli/dibujo.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 
 #include "general/errores.h"
+#include "reports/salidapdf.h"
 
 bool LeerDestinoDibujo(QStringList& argumentos, DestinoDibujo* destino) {
   QStringList resto;
@@ -28,34 +25,26 @@ bool LeerDestinoDibujo(QStringList& argumentos, DestinoDibujo* destino) {
   return true;
 }
 
-namespace {
-
-// A slip of the keyboard must not turn a client's data file into a PDF.
-void ProtegerArchivosDeDatos(const QString& ruta) {
-  const QString extension = QFileInfo(ruta).suffix().toLower();
-  if (extension == QLatin1String("alc") || extension == QLatin1String("oalc"))
-    throw ErrorAlcabala(QStringLiteral("«%1» es un archivo de datos de Alcabala: la salida debe ser otro archivo, "
-                                       "por ejemplo uno terminado en .pdf")
-                            .arg(QDir::toNativeSeparators(ruta)));
-}
-
-void DibujarEnPdf(const QString& ruta, const QString& titulo, const std::function<void(QPagedPaintDevice&)>& dibujar) {
-  ProtegerArchivosDeDatos(ruta);
-  QSaveFile archivo(ruta);
-  archivo.setDirectWriteFallback(false);
-  if (!archivo.open(QIODevice::WriteOnly))
-    throw ErrorAlcabala(QStringLiteral("No se puede escribir el archivo «%1»: %2")
-                            .arg(QDir::toNativeSeparators(ruta), archivo.errorString()));
-  {
-    QPdfWriter pdf(&archivo);
-    pdf.setTitle(titulo);
-    pdf.setCreator(QStringLiteral("Alcabala"));
-    dibujar(pdf);
+bool LeerDesplazamiento(QStringList& argumentos, DesplazamientoPedido* desplazamiento) {
+  QStringList resto;
+  std::optional<QString> textos[2];  // horizontal, vertical
+  for (int i = 0; i < argumentos.size(); ++i) {
+    const QString& argumento = argumentos.at(i);
+    const int eje = argumento == QLatin1String("--horizontal") ? 0 : argumento == QLatin1String("--vertical") ? 1 : -1;
+    if (eje < 0) {
+      resto << argumento;
+      continue;
+    }
+    if (textos[eje] || i + 1 >= argumentos.size()) return false;
+    textos[eje] = argumentos.at(++i);
   }
-  if (!archivo.commit())
-    throw ErrorAlcabala(QStringLiteral("No se pudo terminar el archivo «%1»: %2")
-                            .arg(QDir::toNativeSeparators(ruta), archivo.errorString()));
+  argumentos = resto;
+  if (textos[0]) desplazamiento->horizontalMm = LeerMilimetros(*textos[0], QStringLiteral("horizontal"));
+  if (textos[1]) desplazamiento->verticalMm = LeerMilimetros(*textos[1], QStringLiteral("vertical"));
+  return true;
 }
+
+namespace {
 
 QPrinterInfo ImpresoraElegida(const QString& nombre) {
   if (QPrinterInfo::availablePrinterNames().isEmpty())
@@ -86,7 +75,7 @@ void DibujarEnImpresora(const QString& nombre, const QString& titulo,
 void DibujarEnDestino(const DestinoDibujo& destino, const QString& titulo,
                       const std::function<void(QPagedPaintDevice&)>& dibujar) {
   if (!destino.pdf.isEmpty())
-    DibujarEnPdf(destino.pdf, titulo, dibujar);
+    EscribirPdf(destino.pdf, titulo, dibujar);
   else
     DibujarEnImpresora(destino.impresora, titulo, dibujar);
 }

@@ -54,6 +54,8 @@ QString TextoConFormato(const QVariant& valor, FormatoValor formato, const QLoca
       return NuloAVacio(valor);
     case FormatoValor::Texto:
       return SinBlancosFinales(NuloAVacio(valor));
+    case FormatoValor::Marca:
+      return NuloAFalso(valor) ? QStringLiteral("X") : QString();
     case FormatoValor::TextoTal:
     case FormatoValor::Rut:
       break;

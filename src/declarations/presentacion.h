@@ -20,6 +20,7 @@ enum class FormatoValor {
   Rut,            // TextoRut: body, "-", check digit; nothing for 0
   Texto,          // text without the blanks that pad a fixed-length column
   TextoTal,       // text exactly as held
+  Marca,          // a ticked box: "X" when true, nothing when false
 };
 
 // The text of a value under a format. Amounts (Moneda) are rounded and grouped

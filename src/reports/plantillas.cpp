@@ -5,6 +5,8 @@
 QList<const Elemento*> TodosLosElementos(const Plantilla& plantilla) {
   QList<const Elemento*> todos;
   for (const Elemento& e : plantilla.elementos) todos << &e;
+  for (const QList<Elemento>& hoja : plantilla.hojas)
+    for (const Elemento& e : hoja) todos << &e;
   if (plantilla.region) {
     for (const Banda* banda : {&plantilla.region->titulo, &plantilla.region->encabezado, &plantilla.region->datos,
                                &plantilla.region->totales})

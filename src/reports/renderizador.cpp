@@ -5,6 +5,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 
 #include "general/errores.h"
 #include "general/moneda.h"
@@ -84,13 +85,15 @@ void Colocar(PaginaCompuesta& pagina, const QList<Elemento>& elementos, QPointF 
   for (const Elemento& e : elementos) {
     Trazo t;
     t.esLinea = e.clase == ClaseElemento::Linea;
-    t.caja = QRectF(origen.x() + e.izquierda, origen.y() + e.arriba, e.ancho, 0);
+    t.caja = QRectF(origen.x() + e.izquierda, origen.y() + e.arriba, e.ancho, e.alto);
     if (!t.esLinea) t.texto = TextoDe(e, c);
     t.alineacion = e.alineacion;
     t.puntos = e.puntos;
     t.negrita = e.negrita;
+    t.aspecto = e.aspecto;
     t.numero = (e.clase == ClaseElemento::TextoDato || e.clase == ClaseElemento::TextoTotal) &&
-               e.formato != FormatoValor::Texto && e.formato != FormatoValor::TextoTal;
+               e.formato != FormatoValor::Texto && e.formato != FormatoValor::TextoTal &&
+               e.formato != FormatoValor::Marca;
     pagina << t;
   }
 }
@@ -99,12 +102,14 @@ void Colocar(PaginaCompuesta& pagina, const QList<Elemento>& elementos, QPointF 
 
 QList<PaginaCompuesta> Componer(const Plantilla& plantilla, const DatosInforme& datos, const QLocale& locale) {
   const QList<TramoPagina> tramos =
-      plantilla.region ? Paginar(*plantilla.region, static_cast<int>(datos.filas.size())) : QList<TramoPagina>{{}};
+      plantilla.region ? Paginar(*plantilla.region, static_cast<int>(datos.filas.size()))
+                       : QList<TramoPagina>(std::max<qsizetype>(1, plantilla.hojas.size()));
   QList<PaginaCompuesta> paginas;
   for (int i = 0; i < tramos.size(); ++i) {
     Contexto c{datos, locale, i + 1, static_cast<int>(tramos.size()), nullptr};
     PaginaCompuesta pagina;
     Colocar(pagina, plantilla.elementos, QPointF(0, 0), c);
+    if (i < plantilla.hojas.size()) Colocar(pagina, plantilla.hojas.at(i), QPointF(0, 0), c);
     if (plantilla.region) {
       const Region& r = *plantilla.region;
       const TramoPagina& tramo = tramos.at(i);
@@ -149,33 +154,113 @@ Qt::Alignment AlineacionQt(Alineacion a) {
   return Qt::AlignLeft | Qt::AlignTop;
 }
 
+// A font of the text's size that draws it inside the width; only numbers and
+// centred texts shrink.
+QFont FuenteQueCabe(const Trazo& t, const QPaintDevice* dispositivo, double ancho) {
+  QFont fuente = FuenteDe(t);
+  if (t.numero || t.alineacion == Alineacion::Centro) {
+    // A digit cut off would change the amount, and a centred title cut at both
+    // ends would lose the start of a company's name: both are drawn smaller.
+    const double necesario = QFontMetricsF(fuente, dispositivo).horizontalAdvance(t.texto);
+    if (necesario > ancho) fuente.setPointSizeF(t.puntos * ancho / necesario * 0.98);
+  }
+  return fuente;
+}
+
+void PintarLinea(QPainter& pintor, const QRectF& linea, double grosor) {
+  if (linea.height() > 0)
+    pintor.fillRect(QRectF(linea.left() - grosor / 2, linea.top(), grosor, linea.height()), Qt::black);
+  else
+    pintor.fillRect(QRectF(linea.left(), linea.top() - grosor / 2, linea.width(), grosor), Qt::black);
+}
+
+void PintarTextoLinea(QPainter& pintor, const Trazo& t, const QRectF& caja) {
+  QFont fuente = FuenteQueCabe(t, pintor.device(), caja.width());
+  pintor.setFont(fuente);
+  const QRectF linea(caja.left(), caja.top(), caja.width(), QFontMetricsF(fuente, pintor.device()).height());
+  pintor.save();
+  pintor.setClipRect(linea, Qt::IntersectClip);
+  pintor.drawText(linea, static_cast<int>(AlineacionQt(t.alineacion)) | Qt::TextSingleLine | Qt::TextDontClip,
+                  t.texto);
+  pintor.restore();
+}
+
+// The size and wrapping a cell's text takes: the largest of five sizes down to
+// the smallest that fits on one line, else wrapped; the smallest, wrapped, when
+// none fits.
+struct Ajuste {
+  QFont fuente;
+  bool envolver = false;
+};
+
+Ajuste AjustarTexto(const Trazo& t, const QPaintDevice* dispositivo, const QRectF& area, int alineacion) {
+  constexpr int Tamanos = 5;
+  const double menor = t.aspecto.puntosMinimos > 0 ? std::min(t.aspecto.puntosMinimos, t.puntos) : t.puntos;
+  Ajuste ajuste{FuenteDe(t), true};
+  for (int i = 0; i < Tamanos; ++i) {
+    ajuste.fuente.setPointSizeF(t.puntos - (t.puntos - menor) * i / (Tamanos - 1));
+    const QFontMetricsF medidas(ajuste.fuente, dispositivo);
+    if (medidas.horizontalAdvance(t.texto) <= area.width() && medidas.height() <= area.height() * 1.05) {
+      ajuste.envolver = false;
+      return ajuste;
+    }
+    const QRectF envuelto = medidas.boundingRect(area, alineacion | Qt::TextWordWrap, t.texto);
+    if (envuelto.height() <= area.height() * 1.05 && envuelto.width() <= area.width()) return ajuste;
+  }
+  return ajuste;
+}
+
+void PintarTextoCelda(QPainter& pintor, const Trazo& t, const QRectF& caja, double margen) {
+  pintor.save();
+  pintor.setClipRect(caja, Qt::IntersectClip);
+  pintor.setPen(t.aspecto.tinta);
+  if (t.aspecto.vertical) {
+    // Turned counter-clockwise, lines stack to the right: the first stands at the left.
+    pintor.setFont(FuenteDe(t));
+    pintor.translate(caja.bottomLeft());
+    pintor.rotate(-90);
+    pintor.drawText(QRectF(0, 0, caja.height(), caja.width()), Qt::AlignCenter, t.texto);
+  } else {
+    const QRectF area = caja.adjusted(margen, 0, -margen, 0);
+    const int alineacion = (static_cast<int>(AlineacionQt(t.alineacion)) & ~Qt::AlignTop) | Qt::AlignVCenter;
+    Ajuste ajuste{FuenteQueCabe(t, pintor.device(), area.width()), false};
+    if (t.aspecto.ajustar) ajuste = AjustarTexto(t, pintor.device(), area, alineacion);
+    pintor.setFont(ajuste.fuente);
+    pintor.drawText(area, alineacion | (ajuste.envolver ? Qt::TextWordWrap : Qt::TextSingleLine), t.texto);
+  }
+  pintor.restore();
+}
+
+// A cell: its fill, its frame, then its text.
+void PintarCelda(QPainter& pintor, const Trazo& t, QRectF caja, double margen, double grosor) {
+  const AspectoCelda& a = t.aspecto;
+  if (a.fondoBajoTexto && !t.texto.isEmpty()) {
+    const QFontMetricsF medidas(FuenteDe(t), pintor.device());
+    const double ancho = std::min(caja.width(), medidas.horizontalAdvance(t.texto) + 2 * margen);
+    caja.setWidth(ancho);
+  }
+  if (a.fondo.isValid()) pintor.fillRect(caja, a.fondo);
+  if (a.marco) {
+    PintarLinea(pintor, QRectF(caja.topLeft(), QSizeF(caja.width(), 0)), grosor);
+    PintarLinea(pintor, QRectF(caja.bottomLeft(), QSizeF(caja.width(), 0)), grosor);
+    PintarLinea(pintor, QRectF(caja.topLeft(), QSizeF(0, caja.height())), grosor);
+    PintarLinea(pintor, QRectF(caja.topRight(), QSizeF(0, caja.height())), grosor);
+  }
+  if (!t.texto.isEmpty()) PintarTextoCelda(pintor, t, caja, margen);
+}
+
 void Pintar(QPainter& pintor, const PaginaCompuesta& pagina, QPointF desplazamiento, double puntosX, double puntosY) {
+  const double punto = puntosY / 72.0;
   for (const Trazo& t : pagina) {
-    const double x = (t.caja.left() + desplazamiento.x()) * puntosX;
-    const double y = (t.caja.top() + desplazamiento.y()) * puntosY;
-    const double ancho = t.caja.width() * puntosX;
+    const QRectF caja((t.caja.left() + desplazamiento.x()) * puntosX, (t.caja.top() + desplazamiento.y()) * puntosY,
+                      t.caja.width() * puntosX, t.caja.height() * puntosY);
     if (t.esLinea) {
-      const double grosor = puntosY / 72.0;  // 1 point, centred on its top as a pen draws it
-      pintor.fillRect(QRectF(x, y - grosor / 2, ancho, grosor), Qt::black);
-      continue;
+      PintarLinea(pintor, caja, punto);  // 1 point, centred on its position as a pen draws it
+    } else if (caja.height() > 0) {
+      PintarCelda(pintor, t, caja, t.aspecto.margen * puntosX, punto / 2);
+    } else if (!t.texto.isEmpty()) {
+      PintarTextoLinea(pintor, t, caja);
     }
-    if (t.texto.isEmpty()) continue;
-    QFont fuente = FuenteDe(t);
-    if (t.numero || t.alineacion == Alineacion::Centro) {
-      // A digit cut off would change the amount, and a centred title cut at
-      // both ends would lose the start of a company's name: both are drawn
-      // smaller instead.
-      const double necesario = QFontMetricsF(fuente, pintor.device()).horizontalAdvance(t.texto);
-      if (necesario > ancho) fuente.setPointSizeF(t.puntos * ancho / necesario * 0.98);
-    }
-    pintor.setFont(fuente);
-    const QFontMetricsF medidas(fuente, pintor.device());
-    const QRectF caja(x, y, ancho, medidas.height());
-    pintor.save();
-    pintor.setClipRect(caja, Qt::IntersectClip);
-    pintor.drawText(caja, static_cast<int>(AlineacionQt(t.alineacion)) | Qt::TextSingleLine | Qt::TextDontClip,
-                    t.texto);
-    pintor.restore();
   }
 }
 

@@ -26,12 +26,13 @@ struct DatosInforme {
 // One thing placed on a page, in inches from the page's top-left corner.
 struct Trazo {
   bool esLinea = false;
-  QRectF caja;  // left, top and width of the text box (height 0), or the line
+  QRectF caja;  // left, top and width of the text box (height 0 for a text line, a cell's height), or the line
   QString texto;
   Alineacion alineacion = Alineacion::Izquierda;
   double puntos = 10;
   bool negrita = false;
   bool numero = false;  // a number: never clipped, drawn smaller when wider than its box
+  AspectoCelda aspecto;
 };
 
 using PaginaCompuesta = QList<Trazo>;

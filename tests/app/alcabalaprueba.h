@@ -243,6 +243,11 @@ inline bool Elegir(QComboBox* lista, const QString& texto) {
   return true;
 }
 
+// Chooses a month in the window's month list, as the user does.
+inline void ElegirMes(VentanaPrueba& v, const QString& mes) {
+  ASSERT_TRUE(Elegir(v->Paginas->ComboBoxMes, mes)) << qPrintable(mes);
+}
+
 inline QStringList Entradas(const QComboBox* lista) {
   QStringList textos;
   for (int i = 0; i < lista->count(); ++i) textos << lista->itemText(i);

@@ -70,7 +70,7 @@ class Imprimir : public ::testing::Test {
     archivo.Poner(2024, 3, QStringLiteral("Cod502 = 12345670000, Cod115 = 0.25, Cod313 = 12345678"));
     archivo.PonerContribuyente(QStringLiteral("RUT = 7654321, ApellidoPaternoRazonSocial = 'Comercial Los Andes'"));
     v = std::make_unique<VentanaPrueba>(archivo.ruta);
-    ASSERT_TRUE(Elegir((*v)->Paginas->ComboBoxMes, QStringLiteral("Marzo")));
+    ElegirMes(*v, QStringLiteral("Marzo"));
     ASSERT_EQ(v->Mes(), 3);
   }
   QByteArray Bytes() const {

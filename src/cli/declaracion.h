@@ -1,0 +1,22 @@
+#pragma once
+// What the subcommands that draw a declaration read: the period argument,
+// the declaration of that period with its calculated boxes and the taxpayer
+// row, as plain copies.
+
+#include <QLocale>
+#include <QString>
+
+#include "general/registroplano.h"
+
+// "AAAA-MM" into year and month; false when it is not a period.
+bool LeerPeriodoArgumento(const QString& texto, int* ano, int* mes);
+
+struct FormularioLeido {
+  RegistroPlano declaracion;    // with its calculated boxes
+  RegistroPlano contribuyente;  // with its calculated fields (empty fields when the table has none)
+};
+
+// Opens the data file for reading only (never upgraded) and reads the
+// declaration of one period and the taxpayer row. ErrorAlcabala when the file
+// has no declaration for that period.
+FormularioLeido LeerDeclaracion(const QString& ruta, int ano, int mes, const QLocale& locale);
