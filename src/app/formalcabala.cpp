@@ -26,6 +26,7 @@
 #include "app/comando.h"
 #include "app/comandosalcabala.h"
 #include "app/comandosimprimir.h"
+#include "app/comandosinformes.h"
 #include "app/entradacajas.h"
 #include "app/estados.h"
 #include "app/iconos.h"
@@ -38,6 +39,8 @@
 #include "dialogs/formcontribuyente.h"
 #include "general/descarga.h"
 #include "general/valores.h"
+#include "reports/escaneo.h"
+#include "reports/tablaempresas.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
 #include "storage/contribuyente.h"
@@ -109,6 +112,7 @@ TFormAlcabala::TFormAlcabala(Novedades novedades, const QString& archivoInicial,
       rotacion_(novedades_.Franjas, descargasFranjas_->Descargador()),
       marquee_(novedades_.Mensajes),
       archivoInicial_(archivoInicial),
+      tablaEmpresas_(std::make_unique<TablaEmpresas>(QLocale::system())),
       carpetaPrograma_(carpetaPrograma.isEmpty() ? QCoreApplication::applicationDirPath()
                                                  : carpetaPrograma) {
   setObjectName(QStringLiteral("FormAlcabala"));
@@ -397,6 +401,10 @@ void TFormAlcabala::ConectarDeclaraciones() {
   ConectarComando(MenuItemEliminarAlcabala, this, [this] { MenuItemEliminarAlcabalaClick(); });
   ConectarComando(MenuItemImprimirAnversoAlcabala, this, [this] { MenuItemImprimirAnversoAlcabalaClick(); });
   ConectarComando(MenuItemImprimirReversoAlcabala, this, [this] { MenuItemImprimirReversoAlcabalaClick(); });
+  ConectarInformesEmpresas(this, [this] {
+    return ContextoInformes{this, tablaEmpresas_.get(), CarpetasEmpresas(CarpetaPrograma()), AnoActual, MesActual,
+                            QLocale::system()};
+  });
   // Only the user's choice moves: selecting from the program emits no `activated`.
   connect(Paginas->ComboBoxAno, QOverload<int>::of(&QComboBox::activated), this,
           [this](int indice) { EjecutarComando(this, [this, indice] { ComboBoxAnoChange(indice); }); });
