@@ -5,10 +5,12 @@
 // are scanned; the folders given replace them. Data files are only read.
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "cli/dibujo.h"
 #include "cli/subcomando.h"
+#include "general/errores.h"
 #include "reports/escaneo.h"
 #include "reports/informesempresas.h"
 #include "reports/listaempresas.h"
@@ -57,9 +59,16 @@ bool LeerOpciones(QStringList argumentos, OpcionesInforme* opciones) {
   return opciones->mes >= 1 && opciones->mes <= 12;
 }
 
+// A folder the user named must exist: a mistyped path would list no company at all.
+void ComprobarCarpetas(const QStringList& carpetas) {
+  for (const QString& carpeta : carpetas)
+    if (!QFileInfo(carpeta).isDir()) throw ErrorAlcabala(QStringLiteral("La carpeta «%1» no existe").arg(carpeta));
+}
+
 int Informe(ContextoCli& contexto) {
   OpcionesInforme opciones;
   if (!LeerOpciones(contexto.argumentos, &opciones)) return ErrorDeUso(contexto, UsoInforme());
+  ComprobarCarpetas(opciones.carpetas);
   const QStringList carpetas = opciones.carpetas.isEmpty()
                                    ? CarpetasEmpresas(QCoreApplication::applicationDirPath())
                                    : opciones.carpetas;

@@ -114,6 +114,11 @@ TEST_F(InformeCli, ErroresDeUsoYArchivoRotoSinDejarSalida) {
     EXPECT_TRUE(r.errores.contains("Uso: alcabala-cli informe empresas|sin-pago|a-pagar|iva|retenciones|ppm AAAA-MM"))
         << r.errores.toStdString();
   }
+  const auto sinCarpeta =
+      EjecutarCli({"informe", "iva", "2024-03", "--pdf", Pdf(), "--carpeta", uno.filePath("no-existe")});
+  EXPECT_EQ(sinCarpeta.codigo, 1);
+  EXPECT_TRUE(sinCarpeta.errores.contains("no-existe")) << sinCarpeta.errores.toStdString();
+
   Empresa(uno.filePath("Buena.alc"), "Buena", 100);
   QFile roto(uno.filePath("Roto.alc"));
   ASSERT_TRUE(roto.open(QIODevice::WriteOnly));
