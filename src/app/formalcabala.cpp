@@ -28,6 +28,7 @@
 #include "app/comandosalcabala.h"
 #include "app/comandoscopia.h"
 #include "app/comandosimprimir.h"
+#include "app/comandosinformes.h"
 #include "app/comandosresumen.h"
 #include "app/entradacajas.h"
 #include "app/estados.h"
@@ -42,6 +43,8 @@
 #include "general/descarga.h"
 #include "general/errores.h"
 #include "general/valores.h"
+#include "reports/escaneo.h"
+#include "reports/tablaempresas.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
 #include "storage/contribuyente.h"
@@ -113,6 +116,7 @@ TFormAlcabala::TFormAlcabala(Novedades novedades, const QString& archivoInicial,
       rotacion_(novedades_.Franjas, descargasFranjas_->Descargador()),
       marquee_(novedades_.Mensajes),
       archivoInicial_(archivoInicial),
+      tablaEmpresas_(std::make_unique<TablaEmpresas>(QLocale::system())),
       carpetaPrograma_(carpetaPrograma.isEmpty() ? QCoreApplication::applicationDirPath()
                                                  : carpetaPrograma) {
   setObjectName(QStringLiteral("FormAlcabala"));
@@ -408,6 +412,10 @@ void TFormAlcabala::ConectarDeclaraciones() {
   ConectarComando(MenuItemImprimirReversoAlcabala, this, [this] { MenuItemImprimirReversoAlcabalaClick(); });
   ConectarComando(MenuItemCopiaAlcabala, this, [this] { MenuItemCopiaAlcabalaClick(); });
   ConectarComando(MenuItemAjustarImpresion, this, [this] { ::MenuItemAjustarImpresionClick(this, QLocale::system()); });
+  ConectarInformesEmpresas(this, [this] {
+    return ContextoInformes{this, tablaEmpresas_.get(), CarpetasEmpresas(CarpetaPrograma()), AnoActual, MesActual,
+                            QLocale::system()};
+  });
   // Only the user's choice moves: selecting from the program emits no `activated`.
   connect(Paginas->ComboBoxAno, QOverload<int>::of(&QComboBox::activated), this,
           [this](int indice) { EjecutarComando(this, [this, indice] { ComboBoxAnoChange(indice); }); });

@@ -25,6 +25,7 @@ class QTabWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class TablaEmpresas;
 class TFormAcerca;
 class TFormContribuyente;
 class TFormCrearAlcabala;
@@ -125,6 +126,8 @@ class TFormAlcabala : public QMainWindow {
   int AnchoMarquee() const;
   // The folder of the program (where alcabala.mdb lies).
   QString CarpetaPrograma() const { return carpetaPrograma_; }
+  // ClientDataSetAlcabalas, the company lists' table: empty between commands.
+  TablaEmpresas& TablaInformesEmpresas() const { return *tablaEmpresas_; }
 
   // Closes the open file, if any, then upgrades the file at ruta, opens it and
   // shows its latest declaration with the period lists filled. The title
@@ -205,6 +208,7 @@ class TFormAlcabala : public QMainWindow {
   RotacionFranjas rotacion_;
   Marquee marquee_;
   QString archivoInicial_;
+  std::unique_ptr<TablaEmpresas> tablaEmpresas_;
   QString carpetaPrograma_;
   bool centrada_ = false;
 };

@@ -1,5 +1,6 @@
 #include "declarations/presentacion.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -22,6 +23,23 @@ qint64 Entero(const QVariant& valor) {
 bool EsDecimal(const QVariant& valor) {
   const int tipo = valor.metaType().id();
   return tipo == QMetaType::Float || tipo == QMetaType::Double;
+}
+
+// A single-precision value as it was typed: seven significant digits, so a
+// rate of 0.3 prints 0.3 and not the digits of its widened binary value;
+// never in exponent notation, trailing zeros dropped.
+QString TextoSimple(float valor, const QLocale& locale) {
+  constexpr int DigitosSimple = 7;
+  const double doble = static_cast<double>(valor);
+  const int enteros = doble == 0 ? 1 : std::max(1, static_cast<int>(std::floor(std::log10(std::fabs(doble)))) + 1);
+  QLocale sinGrupos = locale;
+  sinGrupos.setNumberOptions(QLocale::OmitGroupSeparator);
+  QString texto = sinGrupos.toString(doble, 'f', std::max(0, DigitosSimple - enteros));
+  if (texto.contains(locale.decimalPoint())) {
+    while (texto.endsWith(QLatin1Char('0'))) texto.chop(1);
+    if (texto.endsWith(locale.decimalPoint())) texto.chop(locale.decimalPoint().size());
+  }
+  return texto;
 }
 
 QString SinBlancosFinales(QString texto) {
@@ -49,6 +67,7 @@ QString TextoConFormato(const QVariant& valor, FormatoValor formato, const QLoca
       return numero == 0 ? QString() : QString::number(numero);
     }
     case FormatoValor::Plano:
+      if (valor.metaType().id() == QMetaType::Float) return TextoSimple(valor.toFloat(), locale);
       if (EsDecimal(valor)) return FormatoEdicionDecimal(NuloACeroDouble(valor), locale);
       if (EsMoneda(valor) || valor.canConvert<qint64>()) return QString::number(Entero(valor));
       return NuloAVacio(valor);

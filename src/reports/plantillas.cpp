@@ -1,6 +1,7 @@
 #include "reports/plantillas.h"
 
 #include "general/errores.h"
+#include "reports/tablaempresas.h"
 
 QList<const Elemento*> TodosLosElementos(const Plantilla& plantilla) {
   QList<const Elemento*> todos;
@@ -252,12 +253,14 @@ Region Bandas(double izquierda, double arriba, double ancho, double alto, double
 }
 
 // Column makers: the RUT, the company's name, the month and an amount.
+// The company lists print each row's field as the company table displays it.
 ColumnaBandas Rut() {
-  return {0, AnchoRut, I, {QStringLiteral("RUT")}, QStringLiteral("RUT"), &VistaAlcabalas, FormatoValor::Rut, false};
+  return {0, AnchoRut, I, {QStringLiteral("RUT")}, QStringLiteral("RUT"), &VistaAlcabalas,
+          FormatoCampoEmpresas(QStringLiteral("RUT")), false};
 }
 ColumnaBandas Nombre(double ancho) {
   return {1.018487, ancho, I, {QStringLiteral("Contribuyente")}, QStringLiteral("nombre"), &VistaAlcabalas,
-          FormatoValor::Texto, false};
+          FormatoCampoEmpresas(QStringLiteral("nombre")), false};
 }
 ColumnaBandas Mes() {
   return {0, AnchoMes, I, {QStringLiteral("Mes")}, QStringLiteral("NombreMes"), &VistaAlcabalas, FormatoValor::Texto,
@@ -266,6 +269,10 @@ ColumnaBandas Mes() {
 ColumnaBandas Monto(double izquierda, const QStringList& encabezado, const char* campo, FormatoValor formato,
                     bool total = true) {
   return {izquierda, AnchoMonto, D, encabezado, QString::fromLatin1(campo), &VistaAlcabalas, formato, total};
+}
+
+ColumnaBandas MontoLista(double izquierda, const QStringList& encabezado, const char* campo, bool total = true) {
+  return Monto(izquierda, encabezado, campo, FormatoCampoEmpresas(QString::fromLatin1(campo)), total);
 }
 
 // Headings shared by several lists and summaries.
@@ -325,30 +332,29 @@ Plantilla Resumen(const QString& nombre, double altoEncabezado, const QList<Colu
 }
 
 QList<Plantilla> Construir() {
-  constexpr auto P = FormatoValor::Plano;
   constexpr auto G0 = FormatoValor::GruposCero;
   const auto pantalla = [](const char* campo) { return FormatoDeCampo(QString::fromLatin1(campo)); };
   return {
       Anverso(),
       Reverso(),
       Lista(PlantillaEmpresas, 1.2,
-            {Rut(), Nombre(1.885714), Monto(3.004202, TotalDebitos, "Cod538", P),
-             Monto(4.041176, TotalCreditos, "Cod537", P), Monto(5.078151, RemanenteSiguiente, "Cod77", P),
-             Monto(6.115126, IvaDeterminado, "Cod89", P),
-             Monto(7.152101, {"SUB TOTAL", "IMPUESTO", "DETERMI-", "NADO", "ANVERSO"}, "Cod595", P),
-             Monto(8.189076, {"TOTAL", "DETERMI-", "NADO"}, "Cod547", P),
-             Monto(9.22605, {"TOTAL A", "PAGAR", "DENTRO", "DEL PLAZO", "LEGAL"}, "Cod91", P)}),
+            {Rut(), Nombre(1.885714), MontoLista(3.004202, TotalDebitos, "Cod538"),
+             MontoLista(4.041176, TotalCreditos, "Cod537"), MontoLista(5.078151, RemanenteSiguiente, "Cod77"),
+             MontoLista(6.115126, IvaDeterminado, "Cod89"),
+             MontoLista(7.152101, {"SUB TOTAL", "IMPUESTO", "DETERMI-", "NADO", "ANVERSO"}, "Cod595"),
+             MontoLista(8.189076, {"TOTAL", "DETERMI-", "NADO"}, "Cod547"),
+             MontoLista(9.22605, {"TOTAL A", "PAGAR", "DENTRO", "DEL PLAZO", "LEGAL"}, "Cod91")}),
       Lista(PlantillaEmpresasIVA, 1.2,
-            {Rut(), Nombre(3.985714), Monto(5.078151, TotalDebitos, "Cod538", P),
-             Monto(6.115126, RemanenteAnterior, "Cod504", P), Monto(7.152101, TotalCreditos, "Cod537", P),
-             Monto(8.189076, RemanenteSiguiente, "Cod77", P), Monto(9.22605, IvaDeterminado, "Cod89", P)}),
+            {Rut(), Nombre(3.985714), MontoLista(5.078151, TotalDebitos, "Cod538"),
+             MontoLista(6.115126, RemanenteAnterior, "Cod504"), MontoLista(7.152101, TotalCreditos, "Cod537"),
+             MontoLista(8.189076, RemanenteSiguiente, "Cod77"), MontoLista(9.22605, IvaDeterminado, "Cod89")}),
       Lista(PlantillaEmpresasRetenciones, 1.0,
-            {Rut(), Nombre(6.085714), Monto(7.152101, RetencionPrimera, "Cod50", P),
-             Monto(8.189076, RetencionUnico, "Cod48", P), Monto(9.22605, RetencionSegunda, "Cod151", P)}),
+            {Rut(), Nombre(6.085714), MontoLista(7.152101, RetencionPrimera, "Cod50"),
+             MontoLista(8.189076, RetencionUnico, "Cod48"), MontoLista(9.22605, RetencionSegunda, "Cod151")}),
       Lista(PlantillaEmpresasPPM, 1.0,
-            {Rut(), Nombre(3.985714), Monto(5.078151, BasePPM, "Cod563", P, false),
-             Monto(6.115126, TasaPPM, "Cod115", P, false), Monto(7.152101, CreditoPPM, "Cod68", P, false),
-             Monto(8.189076, NetoPrimera, "Cod62", P), Monto(9.22605, NetoSegunda, "Cod152", P)}),
+            {Rut(), Nombre(3.985714), MontoLista(5.078151, BasePPM, "Cod563", false),
+             MontoLista(6.115126, TasaPPM, "Cod115", false), MontoLista(7.152101, CreditoPPM, "Cod68", false),
+             MontoLista(8.189076, NetoPrimera, "Cod62"), MontoLista(9.22605, NetoSegunda, "Cod152")}),
       Resumen(PlantillaResumenIVA, 1.2,
               {Mes(), Monto(2.578151, TotalDebitos, "Cod538", G0), Monto(3.615126, RemanenteAnterior, "Cod504", G0),
                Monto(4.652101, TotalCreditos, "Cod537", G0), Monto(5.689076, RemanenteSiguiente, "Cod77", G0),

@@ -28,19 +28,6 @@ const QHash<QString, Presentacion>& PresentacionContribuyente() {
   return presentaciones;
 }
 
-QString TextoNumero(const DefinicionCampo& campo, const QVariant& valor, const QLocale& locale) {
-  switch (campo.tipo) {
-    case TipoColumna::C: return QString::number(PesosRedondeados(NuloACeroMoneda(valor)));
-    case TipoColumna::F: {
-      QLocale sinGrupos = locale;
-      sinGrupos.setNumberOptions(QLocale::OmitGroupSeparator);
-      // Seven significant digits: the single-precision value as it was typed.
-      return sinGrupos.toString(static_cast<double>(valor.toFloat()), 'g', 7);
-    }
-    default: return QString::number(NuloACeroEntero(valor));
-  }
-}
-
 }  // namespace
 
 QList<DefinicionCampo> CamposTablaEmpresas() {
@@ -57,22 +44,24 @@ DataSet::ComparadorTextos ComparadorNombres(const QLocale& locale) {
   return [collator](const QString& a, const QString& b) { return collator.compare(a, b); };
 }
 
-QString TextoMostradoEmpresas(const DefinicionCampo& campo, const QVariant& valor, const QLocale& locale) {
-  if (EsValorNulo(valor)) return QString();
+FormatoValor FormatoEmpresas(const DefinicionCampo& campo) {
   switch (PresentacionContribuyente().value(campo.nombre, Presentacion::Texto)) {
-    case Presentacion::Rut:
-      return TextoRut(static_cast<qint32>(NuloACeroEntero(valor)), PropositoTexto::Mostrar, false);
-    case Presentacion::Telefono: {
-      const qint64 numero = NuloACeroEntero(valor);
-      return numero == 0 ? QString() : QString::number(numero);
-    }
+    case Presentacion::Rut: return FormatoValor::Rut;
+    case Presentacion::Telefono: return FormatoValor::Telefono;
     default: break;
   }
-  switch (campo.tipo) {
-    case TipoColumna::W: return valor.toString();
-    case TipoColumna::B: return valor.toBool() ? QStringLiteral("Sí") : QStringLiteral("No");
-    default: return TextoNumero(campo, valor, locale);
-  }
+  return campo.tipo == TipoColumna::W ? FormatoValor::TextoTal : FormatoValor::Plano;
+}
+
+FormatoValor FormatoCampoEmpresas(const QString& campo) {
+  static const QList<DefinicionCampo> campos = CamposTablaEmpresas() + CamposCalculadosAlcabala();
+  for (const DefinicionCampo& definicion : campos)
+    if (definicion.nombre == campo) return FormatoEmpresas(definicion);
+  throw ErrorAlcabala(QStringLiteral("No se encontró el campo \"%1\".").arg(campo));
+}
+
+QString TextoMostradoEmpresas(const DefinicionCampo& campo, const QVariant& valor, const QLocale& locale) {
+  return TextoConFormato(valor, FormatoEmpresas(campo), locale);
 }
 
 TablaEmpresas::TablaEmpresas(const QLocale& locale)

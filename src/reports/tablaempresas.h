@@ -10,6 +10,7 @@
 #include <QVariant>
 #include <memory>
 
+#include "declarations/presentacion.h"
 #include "storage/dataset.h"
 
 // Characters of `nombre` in the table.
@@ -23,10 +24,16 @@ QList<DefinicionCampo> CamposTablaEmpresas();
 // apart: "Nuñez" < "Ñuñoa" < "Osorno" in Spanish.
 DataSet::ComparadorTextos ComparadorNombres(const QLocale& locale);
 
-// A field's value as the company lists print it: amounts and integers as
-// plain digits (0 prints "0", null nothing), rates as a plain decimal with the
-// locale's separator, the taxpayer's RUTs through TextoRut and its
-// telephones with "#" (0 prints nothing), texts as they are.
+// How a field of the table displays, and so how the company lists print it:
+// amounts and integers as plain digits (0 prints "0", null nothing), rates as
+// a plain decimal with the locale's separator, the taxpayer's RUTs through
+// TextoRut and its telephones with "#" (0 prints nothing), texts as they are
+// held. The one rule for the table and the list templates.
+FormatoValor FormatoEmpresas(const DefinicionCampo& campo);
+// The same for a field of the table (stored or calculated) by name; throws
+// ErrorAlcabala for a name the table does not have.
+FormatoValor FormatoCampoEmpresas(const QString& campo);
+// A field's value under FormatoEmpresas.
 QString TextoMostradoEmpresas(const DefinicionCampo& campo, const QVariant& valor, const QLocale& locale);
 
 class TablaEmpresas {

@@ -85,6 +85,11 @@ TEST(TextoConFormato, FormatosDeLosImpresos) {
   EXPECT_EQ(TextoConFormato(monto, FormatoValor::Plano, Chile), QStringLiteral("1234567"));
   EXPECT_EQ(TextoConFormato(cero, FormatoValor::Plano, Chile), QStringLiteral("0"));
   EXPECT_EQ(TextoConFormato(QVariant(0.25f), FormatoValor::Plano, Chile), QStringLiteral("0,25"));
+  // A single-precision value as typed: no widened digits, no exponent, no grouping.
+  EXPECT_EQ(TextoConFormato(QVariant(0.3f), FormatoValor::Plano, EEUU), QStringLiteral("0.3"));
+  EXPECT_EQ(TextoConFormato(QVariant(0.125f), FormatoValor::Plano, Chile), QStringLiteral("0,125"));
+  EXPECT_EQ(TextoConFormato(QVariant(12345678.0f), FormatoValor::Plano, EEUU), QStringLiteral("12345678"));
+  EXPECT_EQ(TextoConFormato(QVariant(0.0f), FormatoValor::Plano, EEUU), QStringLiteral("0"));
   EXPECT_EQ(TextoConFormato(QVariant(13), FormatoValor::Plano, Chile), QStringLiteral("13"));
   EXPECT_EQ(TextoConFormato(QVariant(0), FormatoValor::Telefono, Chile), QString());
   EXPECT_EQ(TextoConFormato(QVariant(12345678), FormatoValor::Rut, Chile), QStringLiteral("12345678-5"));

@@ -1,0 +1,27 @@
+#include "reports/listaempresas.h"
+
+#include "reports/plantillas.h"
+#include "reports/tablaempresas.h"
+
+DatosInforme ListaEmpresas::Datos() const {
+  DatosInforme datos;
+  for (const RegistroPlano& fila : filas) datos.filas << &fila;
+  datos.parametros.insert(ParametroTitulo, titulo);
+  return datos;
+}
+
+std::optional<ListaEmpresas> PrepararListaEmpresas(TablaEmpresas& tabla, InformeEmpresas informe, int ano, int mes,
+                                                   const QStringList& carpetas, const AvisoProgreso& aviso) {
+  const DefinicionInformeEmpresas& definicion = DefinicionInforme(informe);
+  ListaEmpresas lista;
+  lista.plantilla = &BuscarPlantilla(definicion.plantilla);
+  lista.titulo = TituloInforme(informe, ano, mes);
+
+  UsoTablaEmpresas uso(tabla);
+  if (!CopiarAlcabalas(tabla, PeticionEmpresas{ano, mes, definicion.clase, carpetas}, aviso)) return std::nullopt;
+  const DataSet& datos = tabla.ClientDataSetAlcabalas();
+  const int cantidad = datos.CantidadFilas();
+  lista.filas.reserve(cantidad);
+  for (int i = 0; i < cantidad; ++i) lista.filas << datos.CopiaFila(i);
+  return lista;
+}
