@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPaintEngine>
 #include <QPrintDialog>
@@ -138,6 +139,36 @@ void ImprimirEnImpresora(QWidget* padre, const QString& impresora, const Plantil
 
 // ---- Preview -------------------------------------------------------------------------------
 
+namespace {
+
+// The preview's print button opens Qt's full print dialog (printer or PDF
+// file, copies, collation, duplex, setup), titled with the run's title like
+// the preview itself; what the user confirms goes to the printer through the
+// preview's pages, and the preview closes.
+// The preview's print button: the action bearing Qt's own (translated) text.
+QAction* AccionImprimir(const QPrintPreviewDialog& vista) {
+  const QString texto = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+  for (QAction* accion : vista.findChildren<QAction*>())
+    if (accion->text() == texto) return accion;
+  return nullptr;
+}
+
+void TitularDialogoDeImpresion(QPrintPreviewDialog& vista, QPrinter& impresora, const QString& titulo) {
+  QAction* imprimir = AccionImprimir(vista);
+  auto* widget = vista.findChild<QPrintPreviewWidget*>();
+  if (imprimir == nullptr || widget == nullptr) return;
+  QObject::disconnect(imprimir, &QAction::triggered, nullptr, nullptr);
+  QObject::connect(imprimir, &QAction::triggered, &vista, [&vista, &impresora, widget, titulo] {
+    QPrintDialog dialogo(&impresora, &vista);
+    dialogo.setWindowTitle(titulo);
+    if (!Confirmar(dialogo)) return;
+    widget->print();
+    vista.accept();
+  });
+}
+
+}  // namespace
+
 void MostrarVistaPrevia(QWidget* padre, const Plantilla& plantilla, const DatosInforme& datos, const QString& titulo,
                         const OpcionesRender& opciones) {
   QPrinter impresora(QPrinter::HighResolution);
@@ -166,6 +197,7 @@ void MostrarVistaPrevia(QWidget* padre, const Plantilla& plantilla, const DatosI
       vista.reject();
     }
   });
+  TitularDialogoDeImpresion(vista, impresora, titulo);
   Previsualizar(vista);
   if (error) std::rethrow_exception(error);
 }

@@ -245,6 +245,54 @@ TEST(VistaPrevia, ImprimirDesdeLaVistaConLaVentanaDeEstado) {
   EXPECT_FALSE(Buscar(paginas.at(0), QStringLiteral("Página")).isEmpty());
 }
 
+// The preview's print button, found as a user finds it: by its caption.
+QAction* AccionImprimirDeLaVista(const QPrintPreviewDialog& vista) {
+  for (QAction* accion : vista.findChildren<QAction*>())
+    if (accion->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print")) return accion;
+  return nullptr;
+}
+
+TEST(VistaPrevia, ElBotonImprimirAbreElDialogoCompletoConElTituloDeLaCorrida) {
+  Lista lista;
+  QTemporaryDir salida;
+  const QString pdf = salida.filePath(QStringLiteral("lista.pdf"));
+  Impresion impresion;
+  bool cerrada = false;
+  EntornoPrueba entorno({}, Confirmacion(&impresion, pdf), [&](QPrintPreviewDialog& vista) {
+    vista.findChild<QPrintPreviewWidget*>()->updatePreview();
+    QAction* imprimir = AccionImprimirDeLaVista(vista);
+    ASSERT_NE(imprimir, nullptr);
+    imprimir->trigger();
+    cerrada = vista.result() == QDialog::Accepted;
+  });
+  MostrarVistaPrevia(nullptr, BuscarPlantilla(PlantillaEmpresasPPM), lista.datos,
+                     QStringLiteral("EMPRESAS Y PPM DEL 3/2024"), OpcionesRender{});
+  EXPECT_EQ(impresion.tituloDialogo, QStringLiteral("EMPRESAS Y PPM DEL 3/2024"));
+  EXPECT_TRUE(impresion.opciones.testFlag(QAbstractPrintDialog::PrintToFile));
+  EXPECT_TRUE(impresion.opciones.testFlag(QAbstractPrintDialog::PrintCollateCopies));
+  EXPECT_EQ(impresion.trabajo, QStringLiteral("EMPRESAS Y PPM DEL 3/2024"));
+  EXPECT_TRUE(cerrada);
+  EXPECT_EQ(entorno.impresion.estados, QStringList{QStringLiteral("Imprimiendo página 1")});
+  const auto paginas = LeerPdf(pdf);
+  ASSERT_EQ(paginas.size(), 1);
+  EXPECT_FALSE(Buscar(paginas.at(0), QStringLiteral("Página")).isEmpty());
+}
+
+TEST(VistaPrevia, CancelarElDialogoDeLaVistaNoImprimeNiLaCierra) {
+  Lista lista;
+  Impresion impresion;
+  bool abierta = false;
+  EntornoPrueba entorno({}, Confirmacion(&impresion, QString()), [&](QPrintPreviewDialog& vista) {
+    AccionImprimirDeLaVista(vista)->trigger();
+    abierta = vista.result() != QDialog::Accepted;
+  });
+  MostrarVistaPrevia(nullptr, BuscarPlantilla(PlantillaEmpresasPPM), lista.datos, QStringLiteral("X"),
+                     OpcionesRender{});
+  EXPECT_EQ(impresion.tituloDialogo, QStringLiteral("X"));
+  EXPECT_TRUE(abierta);
+  EXPECT_TRUE(entorno.impresion.estados.isEmpty());
+}
+
 TEST(VistaPrevia, UnErrorAlDibujarCierraLaVistaYSeInformaDespues) {
   Lista lista;
   RegistroPlano incompleta;  // lacks every field the list prints
