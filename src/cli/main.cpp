@@ -1,7 +1,9 @@
 // alcabala-cli: the program's core from the shell, for batch work and scripts.
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QLocale>
 #include <QTextStream>
 #include <algorithm>
@@ -64,6 +66,12 @@ std::unique_ptr<QCoreApplication> CrearAplicacion(int& argc, char** argv) {
   }
   if (!dibuja) return std::make_unique<QCoreApplication>(argc, argv);
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Run from cron or a service there is no per-user runtime folder, and Qt
+  // would warn about it on standard error at every run: a private one serves.
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    static QTemporaryDir carpetaEjecucion;
+    if (carpetaEjecucion.isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(carpetaEjecucion.path()));
+  }
   return std::make_unique<QGuiApplication>(argc, argv);
 }
 }  // namespace

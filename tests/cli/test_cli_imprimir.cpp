@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
@@ -71,6 +73,16 @@ TEST_F(ImprimirCliTest, AnversoEnPdfConElLocaleDelUsuario) {
   const auto comas = prueba::LeerPdf(otro);
   ASSERT_EQ(comas.size(), 1);
   EXPECT_TRUE(EnCasilla(comas.at(0), "1,234,567", 5.860 + 1.610, 3.836));
+}
+
+TEST_F(ImprimirCliTest, SinCarpetaDeEjecucionNadaEnLaSalidaDeErrores) {
+  // As from cron: no XDG_RUNTIME_DIR. Scripts read standard error for failures only.
+  const QByteArray antes = qgetenv("XDG_RUNTIME_DIR");
+  qunsetenv("XDG_RUNTIME_DIR");
+  const auto restaurar = qScopeGuard([&antes] { qputenv("XDG_RUNTIME_DIR", antes); });
+  const auto r = EjecutarCli({"imprimir", archivo, "2024-03", "reverso", "--pdf", carpeta.filePath("r.pdf")});
+  EXPECT_EQ(r.codigo, 0);
+  EXPECT_EQ(r.errores, QString());
 }
 
 TEST_F(ImprimirCliTest, ReversoSinDatosDelContribuyente) {
