@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
