@@ -192,6 +192,8 @@ TEST_F(CliArchivosTest, ArchivosIlegiblesYUsoIncorrecto) {
 
   EXPECT_EQ(Ejecutar({"exportar"}).codigo, 2);
   EXPECT_EQ(Ejecutar({"exportar", Ruta(), "--periodo", "2024-13"}).codigo, 2);
+  EXPECT_EQ(Ejecutar({"exportar", Ruta(), "--periodo", "2024-3"}).codigo, 2);
+  EXPECT_EQ(Ejecutar({"exportar", Ruta(), "--periodo", "0000-03"}).codigo, 2);
   EXPECT_EQ(Ejecutar({"exportar", Ruta(), "--periodo"}).codigo, 2);
   EXPECT_EQ(Ejecutar({"exportar", Ruta(), Ruta("otro.alc")}).codigo, 2);
   EXPECT_EQ(Ejecutar({"nuevo"}).codigo, 2);
