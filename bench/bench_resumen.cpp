@@ -15,6 +15,7 @@
 
 #include "reports/plantillas.h"
 #include "reports/renderizador.h"
+#include "declarations/lectura.h"
 #include "reports/resumenes.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
     reloj.start();
     Conexion conexion;
     AbrirArchivoSoloLectura(conexion, ruta);
-    const QList<RegistroPlano> filas = DeclaracionesDelAno(conexion, 2015, locale);
+    const QList<RegistroPlano> filas = LeerDeclaracionesDelAno(conexion, 2015, locale);
     const RegistroPlano contribuyente = LeerContribuyente(conexion);
     lectura.push_back(reloj.nsecsElapsed() / 1e6);
     if (filas.size() != 12) std::printf("lectura inesperada: %d filas\n", static_cast<int>(filas.size()));

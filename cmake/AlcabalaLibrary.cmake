@@ -33,8 +33,9 @@ function(alcabala_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} alcabala_testcommon GTest::gtest)
   # Each test case is a test of its own for CTest: `ctest -N` lists them,
-  # `ctest -R` reruns one, and a failure names the case.
+  # `ctest -R` reruns one, and a failure names the case. The program's name
+  # is each case's label, so `ctest -L test_storage` runs one program's cases.
   gtest_discover_tests(${name}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600 LABELS ${name}
     DISCOVERY_TIMEOUT 60)
 endfunction()

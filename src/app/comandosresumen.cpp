@@ -3,6 +3,7 @@
 #include "app/comando.h"
 #include "app/comandosalcabala.h"
 #include "app/impresion.h"
+#include "declarations/lectura.h"
 #include "reports/plantillas.h"
 #include "storage/dataset.h"
 
@@ -13,7 +14,7 @@ void MostrarResumenAnual(const ContextoComandos& contexto, ClaseResumen clase, i
   {
     // Only the reading: the preview that follows is the user's time.
     CursorOcupado cursor;
-    declaraciones = DeclaracionesDelAno(*contexto.conexion, ano, locale);
+    declaraciones = LeerDeclaracionesDelAno(*contexto.conexion, ano, locale);
   }
   const RegistroPlano contribuyente = contexto.contribuyente->CopiaRegistroActual();
   OpcionesRender opciones;

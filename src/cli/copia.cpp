@@ -5,6 +5,7 @@
 #include <QDate>
 
 #include "cli/declaracion.h"
+#include "cli/periodo.h"
 #include "cli/subcomando.h"
 #include "reports/copiaformulario.h"
 #include "reports/salidapdf.h"

@@ -2,8 +2,7 @@
 // data file exactly as the window's "&Crear" does, with the UTM values looked
 // up on the maker's server.
 
-#include <QRegularExpression>
-
+#include "cli/periodo.h"
 #include "cli/subcomando.h"
 #include "declarations/lectura.h"
 #include "declarations/ciclo.h"
@@ -17,23 +16,13 @@ namespace {
 
 const QString kUso = QStringLiteral("crear ARCHIVO AAAA-MM");
 
-// "2024-03" (or "2024-3"): a four-digit year and a month 1–12.
-bool LeerPeriodo(const QString& texto, Periodo* periodo) {
-  static const QRegularExpression patron(QStringLiteral("^([0-9]{4})-([0-9]{1,2})$"));
-  const QRegularExpressionMatch partes = patron.match(texto.trimmed());
-  if (!partes.hasMatch()) return false;
-  periodo->ano = partes.captured(1).toInt();
-  periodo->mes = partes.captured(2).toInt();
-  return periodo->ano >= 1000 && periodo->mes >= 1 && periodo->mes <= 12;
-}
-
 QString NombrePeriodo(const Periodo& periodo) {
   return NombreDelMes(periodo.mes) + QStringLiteral(" del ") + QString::number(periodo.ano);
 }
 
 int Crear(ContextoCli& contexto) {
   Periodo periodo;
-  if (contexto.argumentos.size() != 2 || !LeerPeriodo(contexto.argumentos.at(1), &periodo))
+  if (contexto.argumentos.size() != 2 || !LeerPeriodoArgumento(contexto.argumentos.at(1), &periodo.ano, &periodo.mes))
     return ErrorDeUso(contexto, kUso);
   const QString ruta = contexto.argumentos.at(0);
 

@@ -1,15 +1,11 @@
 #pragma once
-// What the subcommands that draw a declaration read: the period argument,
-// the declaration of that period with its calculated boxes and the taxpayer
-// row, as plain copies.
+// What the subcommands that draw a declaration read: the declaration of a
+// period with its calculated boxes and the taxpayer row, as plain copies.
 
 #include <QLocale>
 #include <QString>
 
 #include "general/registroplano.h"
-
-// "AAAA-MM" into year and month; false when it is not a period.
-bool LeerPeriodoArgumento(const QString& texto, int* ano, int* mes);
 
 struct FormularioLeido {
   RegistroPlano declaracion;    // with its calculated boxes

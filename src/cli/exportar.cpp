@@ -2,9 +2,8 @@
 // declarations of a data file as one JSON document, calculated boxes
 // included. The file is opened for reading only and never upgraded.
 
-#include <QRegularExpression>
-
 #include "cli/json.h"
+#include "cli/periodo.h"
 #include "cli/subcomando.h"
 #include "declarations/calculo.h"
 #include "declarations/lectura.h"
@@ -27,16 +26,11 @@ struct OpcionesExportar {
 
 // False for arguments that do not make a valid call.
 bool LeerOpciones(const QStringList& argumentos, OpcionesExportar* opciones) {
-  static const QRegularExpression patronPeriodo(QStringLiteral("^(\\d{4})-(\\d{2})$"));
   for (int i = 0; i < argumentos.size(); ++i) {
     const QString& argumento = argumentos.at(i);
     if (argumento == QLatin1String("--periodo")) {
       if (opciones->conPeriodo || i + 1 >= argumentos.size()) return false;
-      const auto coincidencia = patronPeriodo.match(argumentos.at(++i));
-      if (!coincidencia.hasMatch()) return false;
-      opciones->ano = coincidencia.captured(1).toInt();
-      opciones->mes = coincidencia.captured(2).toInt();
-      if (opciones->mes < 1 || opciones->mes > 12) return false;
+      if (!LeerPeriodoArgumento(argumentos.at(++i), &opciones->ano, &opciones->mes)) return false;
       opciones->conPeriodo = true;
     } else if (argumento.startsWith(QLatin1Char('-')) || !opciones->ruta.isEmpty()) {
       return false;
@@ -72,9 +66,9 @@ QStringList ExportarDeclaraciones(Conexion& conexion, const OpcionesExportar& op
   QStringList objetos;
   if (opciones.conPeriodo) {
     // One period goes through the index; the table is not loaded.
-    for (const DeclaracionLeida& declaracion :
+    for (const RegistroPlano& declaracion :
          LeerDeclaracionesDelPeriodo(conexion, opciones.ano, opciones.mes, locale))
-      objetos << ExportarDeclaracion(declaracion, declaracion.Campos(), errores);
+      objetos << ExportarDeclaracion(declaracion, declaracion.Definiciones(), errores);
     return objetos;
   }
   DataSet alcabalas(&conexion, QStringLiteral("alcabalas"), true);

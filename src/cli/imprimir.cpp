@@ -8,6 +8,7 @@
 #include <QPrinter>
 
 #include "cli/declaracion.h"
+#include "cli/periodo.h"
 #include "cli/dibujo.h"
 #include "cli/subcomando.h"
 #include "reports/calibracion.h"

@@ -6,9 +6,9 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include "cli/dibujo.h"
+#include "cli/periodo.h"
 #include "cli/subcomando.h"
 #include "general/errores.h"
 #include "reports/escaneo.h"
@@ -51,12 +51,7 @@ bool LeerOpciones(QStringList argumentos, OpcionesInforme* opciones) {
       argumentos.size() != 2)
     return false;
   opciones->informe = InformePorTipoCli(argumentos.at(0));
-  static const QRegularExpression patronPeriodo(QStringLiteral("^(\\d{4})-(\\d{2})$"));
-  const auto periodo = patronPeriodo.match(argumentos.at(1));
-  if (opciones->informe == nullptr || !periodo.hasMatch()) return false;
-  opciones->ano = periodo.captured(1).toInt();
-  opciones->mes = periodo.captured(2).toInt();
-  return opciones->mes >= 1 && opciones->mes <= 12;
+  return opciones->informe != nullptr && LeerPeriodoArgumento(argumentos.at(1), &opciones->ano, &opciones->mes);
 }
 
 // A folder the user named must exist: a mistyped path would list no company at all.

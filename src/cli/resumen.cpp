@@ -8,6 +8,7 @@
 
 #include "cli/dibujo.h"
 #include "cli/subcomando.h"
+#include "declarations/lectura.h"
 #include "reports/plantillas.h"
 #include "reports/renderizador.h"
 #include "reports/resumenes.h"
@@ -48,7 +49,7 @@ int Resumir(ContextoCli& contexto) {
 
   Conexion conexion;
   AbrirArchivoSoloLectura(conexion, opciones.ruta);
-  const QList<RegistroPlano> declaraciones = DeclaracionesDelAno(conexion, opciones.ano, contexto.locale);
+  const QList<RegistroPlano> declaraciones = LeerDeclaracionesDelAno(conexion, opciones.ano, contexto.locale);
   const RegistroPlano contribuyente = LeerContribuyente(conexion);
   conexion.Cerrar();
 

@@ -2,25 +2,31 @@
 
 #include "general/errores.h"
 
-namespace {
-[[noreturn]] void CampoDesconocido(const QString& campo) {
-  throw ErrorAlcabala(QStringLiteral("No se encontró el campo \"%1\".").arg(campo));
+void RegistroPlano::Agregar(const DefinicionCampo& campo, const QVariant& valor) {
+  const auto encontrado = posicion_.constFind(campo.nombre);
+  if (encontrado != posicion_.constEnd()) {
+    valores_[*encontrado] = valor;
+    return;
+  }
+  posicion_.insert(campo.nombre, static_cast<int>(campos_.size()));
+  campos_.append(campo);
+  valores_.append(valor);
 }
-}  // namespace
 
-void RegistroPlano::Agregar(const QString& campo, const QVariant& valor) {
-  if (!valores_.contains(campo)) campos_.append(campo);
-  valores_.insert(campo, valor);
+QStringList RegistroPlano::Campos() const {
+  QStringList nombres;
+  nombres.reserve(campos_.size());
+  for (const DefinicionCampo& campo : campos_) nombres << campo.nombre;
+  return nombres;
 }
 
-QVariant RegistroPlano::Valor(const QString& campo) const {
-  const auto encontrado = valores_.constFind(campo);
-  if (encontrado == valores_.constEnd()) CampoDesconocido(campo);
+int RegistroPlano::Indice(const QString& campo) const {
+  const auto encontrado = posicion_.constFind(campo);
+  if (encontrado == posicion_.constEnd())
+    throw ErrorAlcabala(QStringLiteral("No se encontró el campo \"%1\".").arg(campo));
   return *encontrado;
 }
 
-void RegistroPlano::Asignar(const QString& campo, const QVariant& valor) {
-  const auto encontrado = valores_.find(campo);
-  if (encontrado == valores_.end()) CampoDesconocido(campo);
-  *encontrado = valor;
-}
+QVariant RegistroPlano::Valor(const QString& campo) const { return valores_.at(Indice(campo)); }
+
+void RegistroPlano::Asignar(const QString& campo, const QVariant& valor) { valores_[Indice(campo)] = valor; }

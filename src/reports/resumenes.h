@@ -4,14 +4,11 @@
 // the taxpayer's name. The window and alcabala-cli read and print them alike.
 
 #include <QList>
-#include <QLocale>
 #include <QString>
 
 #include "general/registro.h"
 #include "general/registroplano.h"
 #include "reports/renderizador.h"
-
-class Conexion;
 
 enum class ClaseResumen { IVA, Retenciones, PPM };
 
@@ -30,13 +27,9 @@ const DefinicionResumen& Resumen(ClaseResumen clase);
 // printer job and the `titulo` parameter.
 QString TituloResumen(const DefinicionResumen& resumen, int ano);
 
-// Every declaration of the year in the file open on the connection, in month
-// order, each with its calculated boxes and month name. Read through the
-// index by a data set of its own: no data set of the caller moves, nothing is
-// written.
-QList<RegistroPlano> DeclaracionesDelAno(Conexion& conexion, int ano, const QLocale& locale);
-
-// What a summary's template reads: the year's declarations as its lines, the
+// What a summary's template reads: the year's declarations as its lines (as
+// LeerDeclaracionesDelAno reads them, in month order with their calculated
+// boxes and month name), the
 // taxpayer row for the name, the title. The records are the caller's and
 // must outlive the run.
 DatosInforme DatosResumen(const QList<RegistroPlano>& declaraciones, const Registro& contribuyente,

@@ -314,17 +314,6 @@ void DataSet::PonerFiltro(const QString& condicion, const QVariantList& parametr
 
 void DataSet::PonerRecalculoAutomatico(bool activo) { d->recalculo = activo; }
 
-void DataSet::Restringir(int ano, int mes) {
-  if (d->enMemoria || !d->ordenAnoMes)
-    throw ErrorAlcabala(QStringLiteral("Solo una tabla de declaraciones puede restringirse a un período."));
-  if (ano == 0)
-    PonerFiltro(QString(), {});
-  else if (mes == 0)
-    PonerFiltro(QStringLiteral("ano = ?"), {ano});
-  else
-    PonerFiltro(QStringLiteral("ano = ? AND mes = ?"), {ano, mes});
-}
-
 bool DataSet::RecalculoAutomatico() const { return d->recalculo; }
 
 // --- State and navigation ---------------------------------------------------
@@ -614,7 +603,7 @@ QList<DefinicionCampo> DataSet::Campos() const { return d->todos; }
 RegistroPlano DataSet::CopiaRegistroActual() const {
   d->ComprobarActivo();
   RegistroPlano copia;
-  for (int i = 0; i < d->todos.size(); ++i) copia.Agregar(d->todos.at(i).nombre, d->buffer.value(i));
+  for (int i = 0; i < d->todos.size(); ++i) copia.Agregar(d->todos.at(i), d->buffer.value(i));
   return copia;
 }
 
@@ -624,8 +613,8 @@ RegistroPlano DataSet::CopiaFila(int indice) const {
     throw ErrorAlcabala(QStringLiteral("No existe la fila %1 del conjunto de datos.").arg(indice + 1));
   const Fila& fila = d->filas.at(indice);
   RegistroPlano copia;
-  for (int i = 0; i < d->almacenados.size(); ++i) copia.Agregar(d->almacenados.at(i).nombre, fila.valores.at(i));
-  for (const auto& campo : d->calculados) copia.Agregar(campo.nombre, QVariant());
+  for (int i = 0; i < d->almacenados.size(); ++i) copia.Agregar(d->almacenados.at(i), fila.valores.at(i));
+  for (const auto& campo : d->calculados) copia.Agregar(campo, QVariant());
   if (d->manejador) d->manejador(copia);
   // Held as the data set holds them (amounts as Moneda, texts cut to size).
   for (const auto& campo : d->calculados) copia.Asignar(campo.nombre, ConvertirValorCampo(copia.Valor(campo.nombre), campo));

@@ -29,13 +29,6 @@ class Conexion;
 
 enum class EstadoDataSet { Cerrado, Consulta, Edicion, Insercion };
 
-struct DefinicionCampo {
-  QString nombre;
-  TipoColumna tipo = TipoColumna::C;
-  int tamano = 0;          // characters of a W field (its defined size), 0 otherwise
-  bool calculado = false;  // only in memory, never written
-};
-
 
 class DataSet : public QObject, public Registro {
   Q_OBJECT
@@ -69,9 +62,6 @@ class DataSet : public QObject, public Registro {
   void PonerFiltro(const QString& condicion, const QVariantList& parametros);
   void PonerRecalculoAutomatico(bool activo);
   bool RecalculoAutomatico() const;
-  // Before opening a data set ordered on (ano, mes): read only the rows of
-  // one year (mes 0) or of one period, through the index. Ano 0 reads all.
-  void Restringir(int ano, int mes = 0);
 
   // --- State and navigation ---
   void Abrir();    // reads the rows, moves to the first; opens the connection if needed

@@ -11,9 +11,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -21,6 +18,9 @@
 #include <memory>
 
 #include "app/comando.h"
+#include "common/cajamodal.h"
+#include "common/erroresanotados.h"
+#include "common/sql.h"
 #include "app/entradacajas.h"
 #include "app/estados.h"
 #include "app/formalcabala.h"
@@ -33,44 +33,6 @@
 #include "storage/dataset.h"
 
 namespace prueba {
-
-// Records the standard error boxes instead of showing them.
-struct ErroresAnotados {
-  ErroresAnotados() {
-    EstablecerPresentadorError([this](QWidget*, const QString& texto) { textos << texto; });
-  }
-  ~ErroresAnotados() { EstablecerPresentadorError({}); }
-  QStringList textos;
-};
-
-// Runs SQL statements on a data file through a connection of its own.
-inline void EjecutarSql(const QString& ruta, const QStringList& sentencias) {
-  const QString nombre = QStringLiteral("prueba-sql");
-  {
-    QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
-    base.setDatabaseName(ruta);
-    ASSERT_TRUE(base.open());
-    QSqlQuery consulta(base);
-    for (const QString& sql : sentencias) ASSERT_TRUE(consulta.exec(sql)) << qPrintable(consulta.lastError().text());
-  }
-  QSqlDatabase::removeDatabase(nombre);
-}
-
-// A value read straight from the file.
-inline QVariant LeerSql(const QString& ruta, const QString& sql) {
-  const QString nombre = QStringLiteral("prueba-sql-lectura");
-  QVariant valor;
-  {
-    QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
-    base.setDatabaseName(ruta);
-    if (base.open()) {
-      QSqlQuery consulta(base);
-      if (consulta.exec(sql) && consulta.next()) valor = consulta.value(0);
-    }
-  }
-  QSqlDatabase::removeDatabase(nombre);
-  return valor;
-}
 
 // Currency columns hold pesos × 10,000.
 inline qint64 Pesos(const QVariant& crudo) { return crudo.toLongLong() / 10000; }
@@ -96,12 +58,12 @@ struct ArchivoPrueba {
     EjecutarSql(ruta, {QStringLiteral("UPDATE contribuyente SET %1").arg(asignaciones)});
   }
   QVariant Leer(int ano, int mes, const QString& columna) const {
-    return LeerSql(ruta, QStringLiteral("SELECT %1 FROM alcabalas WHERE ano = %2 AND mes = %3")
+    return EscalarSql(ruta, QStringLiteral("SELECT %1 FROM alcabalas WHERE ano = %2 AND mes = %3")
                              .arg(columna)
                              .arg(ano)
                              .arg(mes));
   }
-  int Cantidad() const { return LeerSql(ruta, QStringLiteral("SELECT COUNT(*) FROM alcabalas")).toInt(); }
+  int Cantidad() const { return EscalarSql(ruta, QStringLiteral("SELECT COUNT(*) FROM alcabalas")).toInt(); }
 
   QTemporaryDir dir;
   QString ruta;
@@ -182,32 +144,6 @@ inline void Salir(QWidget* caja, QWidget* destino) {
   QApplication::processEvents();
 }
 
-// Runs accion; every message box that becomes modal meanwhile is recorded
-// and answered with the button `respuesta` (its first button when absent).
-struct CajaRespondida {
-  QString titulo;
-  QString texto;
-  QMessageBox::StandardButtons botones;
-};
-inline std::vector<CajaRespondida> Responder(QMessageBox::StandardButton respuesta,
-                                             const std::function<void()>& accion) {
-  std::vector<CajaRespondida> vistas;
-  QTimer vigia;
-  vigia.setInterval(5);
-  QObject::connect(&vigia, &QTimer::timeout, [&vistas, respuesta] {
-    auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!caja || !caja->isVisible() || caja->property("respondida").toBool()) return;
-    caja->setProperty("respondida", true);
-    vistas.push_back({caja->windowTitle(), caja->text(), caja->standardButtons()});
-    QAbstractButton* boton = caja->button(respuesta);
-    if (boton == nullptr && !caja->buttons().isEmpty()) boton = caja->buttons().first();
-    if (boton != nullptr) boton->click();
-  });
-  vigia.start();
-  accion();
-  vigia.stop();
-  return vistas;
-}
 
 // The main window on a data file, shown and active, with a program folder
 // of its own holding the parameter database (IVA 19).

@@ -7,6 +7,7 @@
 
 #include "app/cajas.h"
 #include "app/comando.h"
+#include "common/erroresanotados.h"
 #include "app/paginas.h"
 #include "general/errores.h"
 #include "general/moneda.h"
@@ -14,6 +15,8 @@
 #include "storage/dataset.h"
 
 namespace {
+
+using prueba::ErroresAnotados;
 
 const QLocale Chile(QLocale::Spanish, QLocale::Chile);
 const QLocale EEUU(QLocale::English, QLocale::UnitedStates);
@@ -41,15 +44,6 @@ std::unique_ptr<DataSet> DeclaracionEnMemoria() {
   ds->Guardar();
   return ds;
 }
-
-// Records the standard error box instead of showing it.
-struct ErroresRegistrados {
-  ErroresRegistrados() {
-    EstablecerPresentadorError([this](QWidget*, const QString& texto) { textos << texto; });
-  }
-  ~ErroresRegistrados() { EstablecerPresentadorError({}); }
-  QStringList textos;
-};
 
 // A window holding one box and a second widget to move the focus to.
 struct Ventana {
@@ -91,7 +85,7 @@ TEST(CajaEdicion, MuestraAgrupadoYEditaPlano) {
 
 TEST(CajaEdicion, EscribirPoneEnEdicionYGuardaAlSalir) {
   auto ds = DeclaracionEnMemoria();
-  ErroresRegistrados errores;
+  ErroresAnotados errores;
   Ventana v;
   auto* caja = new CajaEdicion(Presentacion::Grupos, Chile, &v.ventana);
   caja->Enlazar(ds.get(), QStringLiteral("Cod110"));
@@ -114,7 +108,7 @@ TEST(CajaEdicion, EscribirPoneEnEdicionYGuardaAlSalir) {
 
 TEST(CajaEdicion, UnValorQueNoCabeSeRechazaYElTextoQueda) {
   auto ds = DeclaracionEnMemoria();
-  ErroresRegistrados errores;
+  ErroresAnotados errores;
   Ventana v;
   auto* caja = new CajaEdicion(Presentacion::Grupos, Chile, &v.ventana);
   caja->Enlazar(ds.get(), QStringLiteral("Cod110"));

@@ -5,7 +5,8 @@
 #include <QWidget>
 #include <stdexcept>
 
-#include "app/cajamodal.h"
+#include "common/cajamodal.h"
+#include "common/erroresanotados.h"
 #include "app/comando.h"
 #include "general/errores.h"
 
@@ -15,18 +16,12 @@ namespace {
 // the override cursor in effect when the box would show.
 class CajasRegistradas : public ::testing::Test {
  protected:
-  void SetUp() override {
-    EstablecerPresentadorError([this](QWidget*, const QString& texto) {
-      textos.push_back(texto);
-      cursorAlMostrar.push_back(QGuiApplication::overrideCursor() != nullptr);
-    });
-  }
   void TearDown() override {
-    EstablecerPresentadorError({});
     while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
   }
-  std::vector<QString> textos;
-  std::vector<bool> cursorAlMostrar;
+  prueba::ErroresAnotados errores;
+  const QStringList& textos = errores.textos;
+  const std::vector<bool>& cursorAlMostrar = errores.cursorAlMostrar;
 };
 
 TEST_F(CajasRegistradas, UnComandoSinErrorNoMuestraCaja) {
@@ -43,7 +38,7 @@ TEST_F(CajasRegistradas, ElTextoLlevaPuntoSoloCuandoSuUltimoCaracterVaDespuesDel
   EjecutarComando(nullptr, falla("¿Existe el archivo?"));  // '?' sorts after '.'
   EjecutarComando(nullptr, falla("error (código 5)"));     // ')' sorts before '.'
   EjecutarComando(nullptr, falla("valor -"));              // '-' sorts before '.'
-  ASSERT_EQ(textos.size(), 5u);
+  ASSERT_EQ(textos.size(), 5);
   EXPECT_EQ(textos[0], "no such table: alcabalas.");
   EXPECT_EQ(textos[1], "Archivo dañado.");
   EXPECT_EQ(textos[2], "¿Existe el archivo?.");
@@ -54,7 +49,7 @@ TEST_F(CajasRegistradas, ElTextoLlevaPuntoSoloCuandoSuUltimoCaracterVaDespuesDel
 TEST_F(CajasRegistradas, MuestraElTextoDeCualquierExcepcion) {
   EjecutarComando(nullptr, [] { throw std::runtime_error("database is locked"); });
   EjecutarComando(nullptr, [] { throw 42; });
-  ASSERT_EQ(textos.size(), 2u);
+  ASSERT_EQ(textos.size(), 2);
   EXPECT_EQ(textos[0], "database is locked.");
   EXPECT_EQ(textos[1], "Se produjo un error inesperado.");
 }
@@ -90,7 +85,7 @@ TEST_F(CajasRegistradas, UnaAccionConectadaNoDejaEscaparElError) {
   QAction accion(&ventana);
   ConectarComando(&accion, &ventana, [] { throw ErrorAlcabala("Sin archivo"); });
   accion.trigger();  // must not throw through Qt
-  ASSERT_EQ(textos.size(), 1u);
+  ASSERT_EQ(textos.size(), 1);
   EXPECT_EQ(textos[0], "Sin archivo.");
 }
 
@@ -117,10 +112,10 @@ struct GuardaQueFalla {
 
 TEST_F(CajasRegistradas, UnaRestauracionFallidaEsElErrorDelComando) {
   EXPECT_FALSE(EjecutarComando(nullptr, [] { GuardaQueFalla guarda{QStringLiteral("no se pudo volver")}; }));
-  EXPECT_EQ(textos, std::vector<QString>{QStringLiteral("no se pudo volver.")});
+  EXPECT_EQ(textos, QStringList{QStringLiteral("no se pudo volver.")});
   // Reported once: the next command starts clean.
   EXPECT_TRUE(EjecutarComando(nullptr, [] {}));
-  EXPECT_EQ(textos.size(), 1u);
+  EXPECT_EQ(textos.size(), 1);
 }
 
 TEST_F(CajasRegistradas, ElPrimerErrorEsElQueSeMuestra) {
@@ -135,5 +130,5 @@ TEST_F(CajasRegistradas, ElPrimerErrorEsElQueSeMuestra) {
     { GuardaQueFalla guarda{QStringLiteral("segundo")}; }
     throw ErrorAlcabala(QStringLiteral("tercero"));
   }));
-  EXPECT_EQ(textos, (std::vector<QString>{QStringLiteral("primero."), QStringLiteral("primero.")}));
+  EXPECT_EQ(textos, (QStringList{QStringLiteral("primero."), QStringLiteral("primero.")}));
 }

@@ -31,7 +31,7 @@ QByteArray DocumentoUTM(int meses, int base) {
 struct Dialogos {
   QString anoPropuesto;
   int mesPropuesto = 0;
-  std::vector<CajaRespondida> cajas;
+  std::vector<CajaVista> cajas;
 };
 
 // Runs accion answering the period dialog with (textoAno, mes) (or
@@ -60,7 +60,7 @@ Dialogos ResponderCrear(const QString& textoAno, int mes, const std::function<vo
       dialogo->ComboBoxMes->setCurrentIndex(mes - 1);
       dialogo->ButtonCrear->click();
     } else if (auto* caja = qobject_cast<QMessageBox*>(modal)) {
-      vistos.cajas.push_back({caja->windowTitle(), caja->text(), caja->standardButtons()});
+      vistos.cajas.push_back({caja->windowTitle(), caja->text(), caja->icon(), caja->standardButtons(), {}});
       caja->button(QMessageBox::Ok) ? caja->button(QMessageBox::Ok)->click() : caja->done(0);
     }
   });
@@ -82,7 +82,7 @@ class Comandos : public ::testing::Test {
   }
   TFormAlcabala* W() const { return v->ventana.get(); }
   QString Calle() const {
-    return LeerSql(archivo->ruta, QStringLiteral("SELECT Calle FROM contribuyente")).toString().trimmed();
+    return EscalarSql(archivo->ruta, QStringLiteral("SELECT Calle FROM contribuyente")).toString().trimmed();
   }
 
   ErroresAnotados errores;
@@ -233,7 +233,7 @@ TEST_F(Comandos, GuardarCon583CopiaAlContribuyente) {
   QTest::keyClick(v->Caja("09"), Qt::Key_Backspace);  // selected by Tab: empties it
   W()->MenuItemGuardarAlcabala->trigger();
   EXPECT_EQ(Calle(), QStringLiteral("Bulnes"));
-  EXPECT_EQ(LeerSql(archivo->ruta, QStringLiteral("SELECT Telefono FROM contribuyente")).toInt(), 0);
+  EXPECT_EQ(EscalarSql(archivo->ruta, QStringLiteral("SELECT Telefono FROM contribuyente")).toInt(), 0);
   EXPECT_EQ(archivo->Leer(2024, 3, QStringLiteral("Cod583")).toInt(), 1);
   for (QWidget* w : W()->Paginas->Controles()) EXPECT_FALSE(w->isEnabled()) << qPrintable(w->objectName());
   EXPECT_TRUE(errores.textos.isEmpty()) << qPrintable(errores.textos.join('\n'));
@@ -245,7 +245,7 @@ TEST_F(Comandos, ElRutDe03SeGuardaConLaDeclaracion) {
   Enfocar(v->Caja("03"));
   Teclear(v->Caja("03"), QStringLiteral("7654321"));
   W()->MenuItemGuardarAlcabala->trigger();
-  EXPECT_EQ(LeerSql(archivo->ruta, QStringLiteral("SELECT RUT FROM contribuyente")).toInt(), 7654321);
+  EXPECT_EQ(EscalarSql(archivo->ruta, QStringLiteral("SELECT RUT FROM contribuyente")).toInt(), 7654321);
   EXPECT_EQ(W()->ADODataSetContribuyente->Estado(), EstadoDataSet::Consulta);
   EXPECT_TRUE(W()->MenuItemContribuyente->isEnabled());
   // Cancelled with the declaration, it is dropped.
@@ -289,7 +289,7 @@ TEST_F(Comandos, UnGuardadoFallidoSigueEditandoConLoEscrito) {
 
 TEST_F(Comandos, EliminarPreguntaYRespetaElNo) {
   Abrir({{2024, 3}});
-  const auto cajas = Responder(QMessageBox::No, [&] { W()->MenuItemEliminarAlcabala->trigger(); });
+  const auto cajas = ResponderCajas(QMessageBox::No, [&] { W()->MenuItemEliminarAlcabala->trigger(); });
   ASSERT_EQ(cajas.size(), 1u);
   EXPECT_EQ(cajas[0].titulo, QStringLiteral("Eliminar Alcabala"));
   EXPECT_EQ(cajas[0].texto, QStringLiteral("¿Está seguro que desea eliminar este alcabala?"));
@@ -300,7 +300,7 @@ TEST_F(Comandos, EliminarPreguntaYRespetaElNo) {
 
 TEST_F(Comandos, EliminarLaUnicaDejaElArchivoSinPeriodo) {
   Abrir({{2024, 3}});
-  Responder(QMessageBox::Yes, [&] { W()->MenuItemEliminarAlcabala->trigger(); });
+  ResponderCajas(QMessageBox::Yes, [&] { W()->MenuItemEliminarAlcabala->trigger(); });
   EXPECT_EQ(archivo->Cantidad(), 0);
   EXPECT_EQ(W()->AnoActual, 0);
   EXPECT_EQ(W()->MesActual, 0);
@@ -316,7 +316,7 @@ TEST_F(Comandos, EliminarUnaDelMedioMuestraLaUltima) {
   ASSERT_TRUE(W()->ADODataSetAlcabala->Buscar(2023, 12));
   W()->AnoActual = 2023;
   W()->MesActual = 12;
-  Responder(QMessageBox::Yes, [&] { W()->MenuItemEliminarAlcabala->trigger(); });
+  ResponderCajas(QMessageBox::Yes, [&] { W()->MenuItemEliminarAlcabala->trigger(); });
   EXPECT_EQ(archivo->Cantidad(), 2);
   EXPECT_FALSE(archivo->Leer(2023, 12, QStringLiteral("ano")).isValid());
   EXPECT_EQ(v->Ano(), 2024);

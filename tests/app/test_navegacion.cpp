@@ -100,7 +100,7 @@ TEST_F(Navegacion, MoverseEditandoGuardaLosCambiosSinCopiarAlContribuyente) {
   EXPECT_EQ(Pesos(archivo.Leer(2024, 3, QStringLiteral("Cod521"))), 777);
   EXPECT_EQ(archivo.Leer(2024, 3, QStringLiteral("Cod06")).toString().trimmed(), QStringLiteral("Bulnes"));
   EXPECT_EQ(archivo.Leer(2024, 3, QStringLiteral("Cod583")).toInt(), 1);
-  EXPECT_EQ(LeerSql(archivo.ruta, QStringLiteral("SELECT Calle FROM contribuyente")).toString().trimmed(),
+  EXPECT_EQ(EscalarSql(archivo.ruta, QStringLiteral("SELECT Calle FROM contribuyente")).toString().trimmed(),
             QStringLiteral("Prat"));
 
   // The boxes stay on; typing puts the declaration shown into edit again.

@@ -33,9 +33,10 @@
 #include <tuple>
 
 #include "app/arranque.h"
-#include "app/cajamodal.h"
+#include "common/cajamodal.h"
 #include "app/cajas.h"
 #include "app/comando.h"
+#include "common/erroresanotados.h"
 #include "app/formalcabala.h"
 #include "app/iconos.h"
 #include "app/paginas.h"
@@ -46,16 +47,9 @@
 
 namespace {
 
-const QByteArray kFeedVacio = "<?xml version=\"1.0\"?><Alcabala/>";
+using prueba::ErroresAnotados;
 
-// Records the standard error boxes instead of showing them.
-struct ErroresRegistrados {
-  ErroresRegistrados() {
-    EstablecerPresentadorError([this](QWidget*, const QString& texto) { textos << texto; });
-  }
-  ~ErroresRegistrados() { EstablecerPresentadorError({}); }
-  QStringList textos;
-};
+const QByteArray kFeedVacio = "<?xml version=\"1.0\"?><Alcabala/>";
 
 // A program folder of its own for each test: the parameter database is
 // copied there from the build, and no data file lies beside it.
@@ -113,7 +107,7 @@ class Ventana : public ::testing::Test {
     ventana->CrearDialogos();
     return ventana;
   }
-  ErroresRegistrados errores;
+  ErroresAnotados errores;
   CarpetaPrograma programa;
   QTemporaryDir datos;
 };
@@ -503,7 +497,7 @@ class Arranque : public ::testing::Test {
   void SetUp() override { qputenv("ALCABALA_URL_BASE", servidor.UrlBase().toUtf8()); }
   void TearDown() override { qunsetenv("ALCABALA_URL_BASE"); }
   prueba::ServidorPrueba servidor;
-  ErroresRegistrados errores;
+  ErroresAnotados errores;
 };
 
 TEST_F(Arranque, SinNovedadesAvisaYNoMuestraVentana) {

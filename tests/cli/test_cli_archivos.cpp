@@ -13,12 +13,14 @@
 #include <QTemporaryDir>
 
 #include "common/cli.h"
+#include "common/sql.h"
 #include "declarations/calculo.h"
 #include "declarations/catalogo.h"
 #include "storage/columnas.h"
 
 namespace {
 
+using prueba::EjecutarSql;
 using Resultado = prueba::ResultadoCli;
 
 Resultado Ejecutar(const QStringList& argumentos) {
@@ -32,18 +34,6 @@ QJsonObject Json(const Resultado& r) {
   const QJsonDocument documento = QJsonDocument::fromJson(r.salidaCruda, &error);
   EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
   return documento.object();
-}
-
-void EjecutarSql(const QString& ruta, const QStringList& sentencias) {
-  {
-    QSqlDatabase base = QSqlDatabase::addDatabase("QSQLITE", "prueba-cli");
-    base.setDatabaseName(ruta);
-    ASSERT_TRUE(base.open());
-    QSqlQuery consulta(base);
-    for (const QString& sql : sentencias) ASSERT_TRUE(consulta.exec(sql)) << consulta.lastError().text().toStdString();
-    base.close();
-  }
-  QSqlDatabase::removeDatabase("prueba-cli");
 }
 
 QByteArray Contenido(const QString& ruta) {
@@ -192,6 +182,8 @@ TEST_F(CliArchivosTest, ArchivosIlegiblesYUsoIncorrecto) {
 
   EXPECT_EQ(Ejecutar({"exportar"}).codigo, 2);
   EXPECT_EQ(Ejecutar({"exportar", Ruta(), "--periodo", "2024-13"}).codigo, 2);
+  EXPECT_EQ(Ejecutar({"exportar", Ruta(), "--periodo", "2024-3"}).codigo, 2);
+  EXPECT_EQ(Ejecutar({"exportar", Ruta(), "--periodo", "0000-03"}).codigo, 2);
   EXPECT_EQ(Ejecutar({"exportar", Ruta(), "--periodo"}).codigo, 2);
   EXPECT_EQ(Ejecutar({"exportar", Ruta(), Ruta("otro.alc")}).codigo, 2);
   EXPECT_EQ(Ejecutar({"nuevo"}).codigo, 2);

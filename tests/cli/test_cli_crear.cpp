@@ -157,7 +157,9 @@ TEST_F(CliCrear, ErroresDeUso) {
   const QByteArray antes = Contenido(ruta);
   for (const QStringList& argumentos :
        {QStringList{ruta, "2024-13"}, QStringList{ruta, "2024-00"}, QStringList{ruta, "2024/03"},
-        QStringList{ruta, "marzo"}, QStringList{ruta}, QStringList{ruta, "2024-03", "sobra"}}) {
+        QStringList{ruta, "marzo"}, QStringList{ruta}, QStringList{ruta, "2024-03", "sobra"},
+        // Every subcommand reads the period alike: four-digit year, two-digit month.
+        QStringList{ruta, "2024-3"}, QStringList{ruta, "0999-03"}, QStringList{ruta, " 2024-03"}}) {
     const Resultado r = Crear(argumentos);
     EXPECT_EQ(r.codigo, 2) << argumentos.join(' ').toStdString();
     EXPECT_TRUE(r.errores.startsWith(QStringLiteral("Uso: alcabala-cli crear ARCHIVO AAAA-MM")))

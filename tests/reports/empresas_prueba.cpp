@@ -4,7 +4,7 @@
 
 #include "general/moneda.h"
 #include "storage/archivo.h"
-#include "storage/ayudas_sql.h"
+#include "common/sql.h"
 
 namespace prueba {
 

@@ -9,7 +9,7 @@
 #include "reports/empresas_prueba.h"
 #include "reports/escaneo.h"
 #include "storage/archivos_prueba.h"
-#include "storage/ayudas_sql.h"
+#include "common/sql.h"
 #include "storage/conexion.h"
 #include "storage/filaleida.h"
 

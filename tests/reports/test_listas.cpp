@@ -17,7 +17,7 @@
 #include "reports/listaempresas.h"
 #include "reports/plantillas.h"
 #include "reports/tablaempresas.h"
-#include "storage/ayudas_sql.h"
+#include "common/sql.h"
 
 namespace {
 

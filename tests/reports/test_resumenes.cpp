@@ -15,6 +15,7 @@
 #include "general/errores.h"
 #include "reports/datos_prueba.h"
 #include "reports/plantillas.h"
+#include "declarations/lectura.h"
 #include "reports/resumenes.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
@@ -123,9 +124,9 @@ TEST(Resumenes, ElAnoDelArchivoEnOrdenDeMesesSinEscribirNada) {
   const QByteArray antes = archivo.Bytes();
   Conexion conexion;
   AbrirArchivoSoloLectura(conexion, archivo.ruta);
-  const QList<RegistroPlano> filas = DeclaracionesDelAno(conexion, 2024, Chile);
-  EXPECT_TRUE(DeclaracionesDelAno(conexion, 2026, Chile).isEmpty());
-  EXPECT_TRUE(DeclaracionesDelAno(conexion, 0, Chile).isEmpty());
+  const QList<RegistroPlano> filas = LeerDeclaracionesDelAno(conexion, 2024, Chile);
+  EXPECT_TRUE(LeerDeclaracionesDelAno(conexion, 2026, Chile).isEmpty());
+  EXPECT_TRUE(LeerDeclaracionesDelAno(conexion, 0, Chile).isEmpty());
   conexion.Cerrar();
   EXPECT_EQ(archivo.Bytes(), antes);
 

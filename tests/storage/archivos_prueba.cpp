@@ -1,7 +1,7 @@
 #include "storage/archivos_prueba.h"
 
 #include "declarations/catalogo.h"
-#include "storage/ayudas_sql.h"
+#include "common/sql.h"
 #include "storage/columnas.h"
 
 namespace prueba {

@@ -16,7 +16,7 @@
 #include "general/valores.h"
 #include "storage/archivo.h"
 #include "storage/archivos_prueba.h"
-#include "storage/ayudas_sql.h"
+#include "common/sql.h"
 #include "storage/columnas.h"
 #include "storage/conexion.h"
 #include "storage/contribuyente.h"

@@ -5,7 +5,7 @@
 
 #include "general/errores.h"
 #include "general/moneda.h"
-#include "storage/ayudas_sql.h"
+#include "common/sql.h"
 #include "storage/conexion.h"
 #include "storage/dataset.h"
 

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 
 #include "general/errores.h"
-#include "storage/ayudas_sql.h"
+#include "common/sql.h"
 #include "storage/parametros.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "general/errores.h"
 #include "storage/archivo.h"
-#include "storage/ayudas_sql.h"
+#include "common/sql.h"
 #include "storage/conexion.h"
 
 namespace {

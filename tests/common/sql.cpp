@@ -1,4 +1,4 @@
-#include "storage/ayudas_sql.h"
+#include "common/sql.h"
 
 #include <QAtomicInt>
 #include <QFile>

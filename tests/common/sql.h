@@ -1,5 +1,5 @@
 #pragma once
-// Plain-SQL helpers for the storage tests: files made and inspected without
+// Plain-SQL helpers for the tests: data files made and inspected without
 // going through the program's own storage layer.
 
 #include <QString>
