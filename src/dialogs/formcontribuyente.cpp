@@ -59,11 +59,17 @@ void Fila(QGridLayout* grilla, int fila, const QString& etiqueta, QWidget* caja,
 
 }  // namespace
 
-QList<int> TFormContribuyente::Regiones() { return {1, 2, 3, 4, 5, 13, 6, 7, 8, 9, 10, 11, 12}; }
-
-QList<int> TFormContribuyente::CodigosArea() {
-  return {57, 58, 55, 52, 51, 53, 32, 33, 34, 35, 2, 72, 71, 73, 75, 41, 42, 43, 45, 63, 64, 65, 67, 61};
+// The entries of the form's drop-down list bound to a taxpayer column: the
+// dialog offers exactly what the form's box offers.
+static QList<int> ItemsDeColumna(const QString& columna) {
+  for (const Caja& caja : Catalogo())
+    if (caja.campoContribuyente == columna && !caja.items.isEmpty()) return caja.items;
+  throw ErrorAlcabala(QStringLiteral("Ninguna lista del formulario corresponde a la columna ") + columna);
 }
+
+QList<int> TFormContribuyente::Regiones() { return ItemsDeColumna(QStringLiteral("region")); }
+
+QList<int> TFormContribuyente::CodigosArea() { return ItemsDeColumna(QStringLiteral("CodigoAreaTelefono")); }
 
 TFormContribuyente::TFormContribuyente(DataSet* contribuyente, const QLocale& locale, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |

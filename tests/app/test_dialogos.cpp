@@ -13,11 +13,13 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <utility>
 #include <memory>
 #include <vector>
 
 #include "app/cajas.h"
 #include "app/comando.h"
+#include "declarations/catalogo.h"
 #include "declarations/formcrearalcabala.h"
 #include "dialogs/formcontribuyente.h"
 #include "general/errores.h"
@@ -175,6 +177,23 @@ class ContribuyenteTest : public ArchivoTest {
   std::unique_ptr<DataSet> datos;
   std::unique_ptr<TFormContribuyente> dialogo;
 };
+
+TEST_F(ContribuyenteTest, LasListasSonLasDeLasCasillasDelFormulario) {
+  // The dialog's region and area-code lists offer what the form's boxes bound
+  // to the same taxpayer columns offer, in the same order.
+  for (const auto& [lista, columna] : {std::pair{static_cast<QComboBox*>(dialogo->DBComboBoxRegion), "region"},
+                                       std::pair{static_cast<QComboBox*>(dialogo->DBComboBoxCodigoAreaTelefono),
+                                                 "CodigoAreaTelefono"}}) {
+    QStringList esperadas;
+    for (const Caja& caja : Catalogo())
+      if (caja.campoContribuyente == QLatin1String(columna))
+        for (int item : caja.items) esperadas << QString::number(item);
+    ASSERT_FALSE(esperadas.isEmpty()) << columna;
+    QStringList ofrecidas;
+    for (int i = 0; i < lista->count(); ++i) ofrecidas << lista->itemText(i);
+    EXPECT_EQ(ofrecidas, esperadas) << columna;
+  }
+}
 
 TEST_F(ContribuyenteTest, MuestraLaFilaDelArchivoNuevo) {
   EXPECT_EQ(dialogo->DBEditApellidoPaternoRazonSocial->text(), "Empresa");
