@@ -15,7 +15,7 @@ build="${ALCABALA_BUILD_DIR:-$raiz/build}"
 # would double the run's time.
 san="${ALCABALA_BUILD_SAN_DIR:-$raiz/build-san}"
 pruebas=(test_general test_storage test_declarations test_news test_cli)
-ALCABALA_BUILD_DIR="$san" ALCABALA_OBJETIVOS="${pruebas[*]} alcabala-cli alcabala_mdb" \
+ALCABALA_BUILD_DIR="$san" ALCABALA_OBJETIVOS="${pruebas[*]} alcabala-cli alcabala-cli-completo alcabala_mdb" \
   "$raiz/scripts/compilar.sh" -DALCABALA_SANITIZE=ON -DALCABALA_BENCH=OFF
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

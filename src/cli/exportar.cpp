@@ -1,21 +1,29 @@
 // alcabala-cli exportar ARCHIVO [--periodo AAAA-MM]: the taxpayer and the
 // declarations of a data file as one JSON document, calculated boxes
 // included. The file is opened for reading only and never upgraded.
+//
+// An accountant's script runs this over hundreds of files: it reads through
+// SQLite's own interface, the stored columns of each row by position straight
+// into the JSON text, and needs nothing but Qt Core and SQLite.
 
+#include "cli/exportar.h"
+
+#include <sqlite3.h>
+
+#include "cli/filajson.h"
 #include "cli/json.h"
 #include "cli/periodo.h"
-#include "cli/subcomando.h"
 #include "declarations/calculo.h"
-#include "declarations/lectura.h"
+#include "general/registroplano.h"
 #include "general/valores.h"
-#include "storage/archivo.h"
-#include "storage/conexion.h"
+#include "storage/columnas.h"
 #include "storage/contribuyente.h"
-#include "storage/dataset.h"
+#include "storage/sqlite.h"
 
 namespace {
 
-const QString kUso = QStringLiteral("exportar ARCHIVO [--periodo AAAA-MM]");
+// A plain text: the subcommand may be asked for by other files' static objects.
+constexpr char kUso[] = "exportar ARCHIVO [--periodo AAAA-MM]";
 
 struct OpcionesExportar {
   QString ruta;
@@ -41,65 +49,117 @@ bool LeerOpciones(const QStringList& argumentos, OpcionesExportar* opciones) {
   return !opciones->ruta.isEmpty();
 }
 
-QString ExportarContribuyente(Conexion& conexion) {
-  DataSet contribuyente(&conexion, QStringLiteral("contribuyente"), false);
-  contribuyente.DefinirCalculados(CamposCalculadosContribuyente(), ADODataSetContribuyenteCalcFields);
-  contribuyente.Abrir();
-  return contribuyente.EstaVacio() ? QStringLiteral("null") : JsonRegistro(contribuyente, contribuyente.Campos());
-}
-
-// One declaration as JSON; the boxes the engine could not compute go out as
-// null, and standard error says which.
-QString ExportarDeclaracion(const Registro& declaracion, const QList<DefinicionCampo>& campos,
-                            QTextStream& errores) {
-  const QStringList fallidas = CajasNoCalculadas(declaracion);
-  if (!fallidas.isEmpty())
-    errores << MensajeCajasNoCalculadas(fallidas,
-                                        static_cast<int>(NuloACeroEntero(declaracion.Valor(QStringLiteral("ano")))),
-                                        static_cast<int>(NuloACeroEntero(declaracion.Valor(QStringLiteral("mes")))))
-            << "\n";
-  return JsonRegistro(declaracion, campos);
-}
-
-QStringList ExportarDeclaraciones(Conexion& conexion, const OpcionesExportar& opciones, const QLocale& locale,
-                                  QTextStream& errores) {
-  QStringList objetos;
-  if (opciones.conPeriodo) {
-    // One period goes through the index; the table is not loaded.
-    for (const RegistroPlano& declaracion :
-         LeerDeclaracionesDelPeriodo(conexion, opciones.ano, opciones.mes, locale))
-      objetos << ExportarDeclaracion(declaracion, declaracion.Definiciones(), errores);
-    return objetos;
+// A row's stored columns and calculated fields in one record, for the
+// handlers that read fields by name; made once for the file's layout.
+class RegistroCalculado {
+ public:
+  RegistroCalculado(const QList<DefinicionCampo>& columnas, const QList<DefinicionCampo>& calculados)
+      : columnas_(columnas), calculados_(calculados) {
+    for (const DefinicionCampo& campo : columnas) registro_.Agregar(campo, QVariant());
+    for (const DefinicionCampo& campo : calculados) registro_.Agregar(campo, QVariant());
   }
-  DataSet alcabalas(&conexion, QStringLiteral("alcabalas"), true);
-  alcabalas.DefinirCalculados(CamposCalculadosAlcabala(),
-                              [locale](Registro& registro) { ADODataSetAlcabalaCalcFields(registro, locale); });
-  alcabalas.Abrir();
-  for (alcabalas.Primero(); !alcabalas.Eof(); alcabalas.Siguiente())
-    objetos << ExportarDeclaracion(alcabalas, alcabalas.Campos(), errores);
-  return objetos;
+
+  // Takes the stored values of the statement's current row; the calculated
+  // fields start null.
+  RegistroPlano& Leer(sqlite3_stmt* fila) {
+    for (int i = 0; i < columnas_.size(); ++i)
+      registro_.PonerValor(i, LeerValorColumna(ValorCrudo(fila, i), columnas_.at(i)));
+    for (int i = 0; i < calculados_.size(); ++i) registro_.PonerValor(columnas_.size() + i, QVariant());
+    return registro_;
+  }
+
+  // Holds the calculated values as a data set holds them (amounts as Moneda,
+  // texts cut to their size) and appends them as JSON members, each after ", ".
+  void AnadirCalculados(QByteArray& destino) {
+    for (int i = 0; i < calculados_.size(); ++i) {
+      const DefinicionCampo& campo = calculados_.at(i);
+      const QVariant valor = ConvertirValorCampo(registro_.Valor(campo.nombre), campo);
+      destino += ", ";
+      AnadirJsonTexto(destino, campo.nombre);
+      destino += ": ";
+      destino += JsonValorCampo(valor, campo).toUtf8();
+    }
+  }
+
+ private:
+  QList<DefinicionCampo> columnas_;
+  QList<DefinicionCampo> calculados_;
+  RegistroPlano registro_;
+};
+
+// The taxpayer row as JSON, or null when the table holds none.
+QByteArray ExportarContribuyente(sqlite3* base) {
+  const QList<DefinicionCampo> columnas = ColumnasDeTabla(base, QStringLiteral("contribuyente"));
+  Sentencia fila = PrepararSentencia(base, QStringLiteral("SELECT * FROM contribuyente ORDER BY rowid LIMIT 1"));
+  if (!PasoSentencia(base, fila.get())) return QByteArrayLiteral("null");
+  if (sqlite3_column_count(fila.get()) != columnas.size())
+    throw ErrorAlcabala(QStringLiteral("La tabla contribuyente cambió mientras se leía."));
+  RegistroCalculado contribuyente(columnas, CamposCalculadosContribuyente());
+  ADODataSetContribuyenteCalcFields(contribuyente.Leer(fila.get()));
+  QByteArray json = "{";
+  MiembrosJson(columnas).AnadirFila(json, fila.get());
+  contribuyente.AnadirCalculados(json);
+  json += '}';
+  return json;
+}
+
+// The declarations as the members of a JSON array, in the order of the index
+// (year, month, then as stored). The boxes the engine could not compute go
+// out as null, and standard error says which. Returns the number of rows.
+int ExportarDeclaraciones(sqlite3* base, const OpcionesExportar& opciones, const QLocale& locale,
+                          QTextStream& errores, QByteArray& destino) {
+  const QList<DefinicionCampo> columnas = ColumnasDeTabla(base, QStringLiteral("alcabalas"));
+  // One period goes through the index; the table is not read.
+  Sentencia filas = opciones.conPeriodo
+                        ? PrepararSentencia(base,
+                                            QStringLiteral("SELECT * FROM alcabalas WHERE ano = ? AND mes = ? "
+                                                           "ORDER BY ano, mes, rowid"),
+                                            {opciones.ano, opciones.mes})
+                        : PrepararSentencia(base, QStringLiteral("SELECT * FROM alcabalas ORDER BY ano, mes, rowid"));
+  const MiembrosJson miembros(columnas);
+  RegistroCalculado declaracion(columnas, CamposCalculadosAlcabala());
+  int cantidad = 0;
+  while (PasoSentencia(base, filas.get())) {
+    if (sqlite3_column_count(filas.get()) != columnas.size())
+      throw ErrorAlcabala(QStringLiteral("La tabla alcabalas cambió mientras se leía."));
+    RegistroPlano& registro = declaracion.Leer(filas.get());
+    ADODataSetAlcabalaCalcFields(registro, locale);
+    const QStringList fallidas = CajasNoCalculadas(registro);
+    if (!fallidas.isEmpty())
+      errores << MensajeCajasNoCalculadas(fallidas,
+                                          static_cast<int>(NuloACeroEntero(registro.Valor(QStringLiteral("ano")))),
+                                          static_cast<int>(NuloACeroEntero(registro.Valor(QStringLiteral("mes")))))
+              << "\n";
+    destino += cantidad++ == 0 ? "\n    {" : ",\n    {";
+    miembros.AnadirFila(destino, filas.get());
+    declaracion.AnadirCalculados(destino);
+    destino += '}';
+  }
+  return cantidad;
 }
 
 int Exportar(ContextoCli& contexto) {
   OpcionesExportar opciones;
-  if (!LeerOpciones(contexto.argumentos, &opciones)) return ErrorDeUso(contexto, kUso);
+  if (!LeerOpciones(contexto.argumentos, &opciones)) return ErrorDeUso(contexto, QString::fromLatin1(kUso));
 
-  Conexion conexion;
-  AbrirArchivoSoloLectura(conexion, opciones.ruta);
-  const QString contribuyente = ExportarContribuyente(conexion);
-  const QStringList declaraciones = ExportarDeclaraciones(conexion, opciones, contexto.locale, contexto.errores);
-  conexion.Cerrar();
-
-  QTextStream& salida = contexto.salida;
-  salida << "{\n  \"archivo\": " << JsonTexto(NombreSinExtension(opciones.ruta)) << ",\n";
-  salida << "  \"contribuyente\": " << contribuyente << ",\n";
-  salida << "  \"alcabalas\": [";
-  for (int i = 0; i < declaraciones.size(); ++i)
-    salida << (i == 0 ? "\n    " : ",\n    ") << declaraciones.at(i);
-  salida << (declaraciones.isEmpty() ? "]\n}\n" : "\n  ]\n}\n");
+  QByteArray documento = "{\n  \"archivo\": ";
+  AnadirJsonTexto(documento, NombreSinExtension(opciones.ruta));
+  {
+    const ArchivoSoloLecturaSqlite archivo(opciones.ruta);
+    documento += ",\n  \"contribuyente\": ";
+    documento += ExportarContribuyente(archivo.Base());
+    documento += ",\n  \"alcabalas\": [";
+    const int declaraciones =
+        ExportarDeclaraciones(archivo.Base(), opciones, contexto.locale, contexto.errores, documento);
+    documento += declaraciones == 0 ? "]\n}\n" : "\n  ]\n}\n";
+  }
+  EscribirSalida(contexto, documento);
   return 0;
 }
 
-const bool registrado = RegistrarSubcomando({QStringLiteral("exportar"), kUso, Exportar});
-
 }  // namespace
+
+const Subcomando& SubcomandoExportar() {
+  static const Subcomando exportar{QStringLiteral("exportar"), QString::fromLatin1(kUso), Exportar};
+  return exportar;
+}

@@ -3,11 +3,21 @@
 // exactness: amounts come from the exact scaled integer and single-precision
 // values print as the shortest decimal that reads back to the same single.
 
+#include <QByteArray>
 #include <QString>
 #include <QVariant>
 
 #include "general/moneda.h"
 #include "storage/dataset.h"
+
+// The writers append UTF-8 JSON text to a buffer, for output written
+// straight from the values read; the QString forms below give the same text.
+void AnadirJsonTexto(QByteArray& destino, const QString& texto);
+// A JSON string literal of text that is pure ASCII (bytes below 0x80).
+void AnadirJsonTextoAscii(QByteArray& destino, const char* texto, int largo);
+void AnadirJsonEntero(QByteArray& destino, qint64 valor);
+void AnadirJsonMoneda(QByteArray& destino, Moneda valor);
+void AnadirJsonReal(QByteArray& destino, float valor);
 
 // A JSON string literal, quotes included.
 QString JsonTexto(const QString& texto);

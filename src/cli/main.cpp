@@ -1,4 +1,7 @@
-// alcabala-cli: the program's core from the shell, for batch work and scripts.
+// alcabala-cli-completo: the program's core from the shell, for batch work and
+// scripts, every subcommand. The alcabala-cli users run serves the export
+// itself, in a process that loads only Qt Core and SQLite, and hands
+// everything else here (cli/lanzador.cpp).
 
 #include <QCoreApplication>
 #include <QFile>
@@ -7,16 +10,10 @@
 #include <QLocale>
 #include <QTextStream>
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <cstdio>
-#include <exception>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "cli/subcomando.h"
-#include "general/errores.h"
 
 namespace {
 std::vector<Subcomando>& Registro() {
@@ -30,29 +27,11 @@ void MostrarUso(QTextStream& err) {
   std::sort(lista.begin(), lista.end(), [](const Subcomando& a, const Subcomando& b) { return a.nombre < b.nombre; });
   for (const auto& s : lista) err << "  alcabala-cli " << s.uso << "\n";
 }
-// Flushes standard output down to the system. Returns 0 when everything
-// written reached it, otherwise the system's error number (a full disk, a
-// closed pipe).
-int ErrorDeSalida(QTextStream& salida) {
-  errno = 0;
-  salida.flush();
-  const bool escrita = salida.status() == QTextStream::Ok;
-  const bool vaciada = std::fflush(stdout) == 0 && !std::ferror(stdout);
-  if (escrita && vaciada) return 0;
-  return errno != 0 ? errno : EIO;
-}
-
 }  // namespace
 
 bool RegistrarSubcomando(const Subcomando& subcomando) {
   Registro().push_back(subcomando);
   return true;
-}
-
-int ErrorDeUso(ContextoCli& contexto, const QString& uso) {
-  contexto.errores << "Uso: alcabala-cli " << uso << "\n";
-  contexto.errores.flush();
-  return 2;
 }
 
 namespace {
@@ -89,31 +68,8 @@ int main(int argc, char** argv) {
     return args.isEmpty() ? 2 : 0;
   }
   const QString nombre = args.takeFirst();
-  for (const auto& s : Registro()) {
-    if (s.nombre != nombre) continue;
-    ContextoCli contexto{args, salida, errores, QLocale::system()};
-    int codigo = 1;
-    std::optional<QString> error;
-    try {
-      codigo = s.ejecutar(contexto);
-    } catch (const std::exception& e) {
-      error = MensajeDeExcepcion(e);
-    }
-    // A guard that could not put its state back failed first.
-    if (std::optional<QString> restauracion = TomarErrorDeRestauracion()) error = restauracion;
-    if (error) {
-      salida.flush();
-      errores << TextoMensajeError(*error) << "\n";
-      codigo = 1;
-    }
-    if (const int errorSalida = ErrorDeSalida(salida); errorSalida != 0) {
-      errores << "No se pudo escribir la salida estándar: " << QString::fromLocal8Bit(std::strerror(errorSalida))
-              << "\n";
-      codigo = 1;
-    }
-    errores.flush();
-    return codigo;
-  }
+  for (const auto& s : Registro())
+    if (s.nombre == nombre) return EjecutarSubcomando(s, args, salida, errores);
   errores << "Subcomando desconocido: " << nombre << "\n";
   MostrarUso(errores);
   return 2;

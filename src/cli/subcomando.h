@@ -27,3 +27,14 @@ bool RegistrarSubcomando(const Subcomando& subcomando);
 
 // Prints "Uso: alcabala-cli <uso>" on standard error and returns 2.
 int ErrorDeUso(ContextoCli& contexto, const QString& uso);
+
+// Writes UTF-8 text to standard output after what the stream holds, without
+// converting it back and forth (a document made in one piece).
+void EscribirSalida(ContextoCli& contexto, const QByteArray& utf8);
+
+// Runs a subcommand with the arguments after its name: any error it raises
+// becomes its Spanish message on standard error and exit code 1, and so does
+// standard output that did not take everything (a full disk, a closed pipe).
+// Returns the exit code.
+int EjecutarSubcomando(const Subcomando& subcomando, const QStringList& argumentos, QTextStream& salida,
+                       QTextStream& errores);

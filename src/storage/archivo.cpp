@@ -109,10 +109,7 @@ QStringList NombresColumnas(Conexion& conexion, const QString& tabla) {
   return nombres;
 }
 
-void ComprobarTablas(Conexion& conexion) {
-  for (const QString& tabla : {QStringLiteral("alcabalas"), QStringLiteral("contribuyente")})
-    if (!conexion.ExisteTabla(tabla)) throw ErrorBaseDatos(QStringLiteral("no such table: %1").arg(tabla));
-}
+void ComprobarTablas(Conexion& conexion) { ComprobarTablasAlcabala(conexion.Manejador()); }
 
 }  // namespace
 

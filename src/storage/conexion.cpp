@@ -1,8 +1,7 @@
 #include "storage/conexion.h"
 
 #include <QAtomicInt>
-#include <QDir>
-#include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 
 namespace {
@@ -12,20 +11,6 @@ QString NuevoNombreConexion() {
   return QStringLiteral("alcabala-%1").arg(contador.fetchAndAddRelaxed(1) + 1);
 }
 
-// The file's own read-only mark: no write permission for anybody, or none
-// for the current user. (The superuser may write anywhere, but a file the
-// user marked read-only is still treated as such.)
-bool EsSoloLectura(const QFileInfo& info) {
-  const auto escritura = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-  return !info.isWritable() || (info.permissions() & escritura) == 0;
-}
-
-// Whether SQLite may roll back a hot journal of the file: that needs write
-// access to the file and to its folder (where the journal lives).
-bool PuedeRecuperarDiario(const QFileInfo& info) {
-  return !EsSoloLectura(info) && QFileInfo(info.absolutePath()).isWritable();
-}
-
 }  // namespace
 
 void LanzarErrorSql(const QSqlError& error) {
@@ -33,12 +18,6 @@ void LanzarErrorSql(const QSqlError& error) {
   if (mensaje.isEmpty()) mensaje = error.driverText();
   if (mensaje.isEmpty()) mensaje = error.text();
   throw ErrorBaseDatos(mensaje);
-}
-
-QString CitarIdentificador(const QString& nombre) {
-  QString texto = nombre;
-  texto.replace(QLatin1Char('"'), QLatin1String("\"\""));
-  return QLatin1Char('"') + texto + QLatin1Char('"');
 }
 
 Conexion::Conexion(QObject* parent) : QObject(parent), nombreConexion_(NuevoNombreConexion()) {}
@@ -62,21 +41,9 @@ void Conexion::AbrirEnModo(const QString& ruta, bool soloLectura) {
   ruta_ = ruta;
   soloLectura_ = soloLectura;
 
-  // SQLite would make a new, empty database for a missing path.
-  const QFileInfo info(ruta);
-  if (!info.exists())
-    throw ErrorAlcabala(QStringLiteral("No se encuentra el archivo \"%1\".").arg(QDir::toNativeSeparators(ruta)));
-  if (!info.isFile())
-    throw ErrorAlcabala(QStringLiteral("\"%1\" no es un archivo.").arg(QDir::toNativeSeparators(ruta)));
-  if (!soloLectura && EsSoloLectura(info))
-    throw ErrorAlcabala(
-        QStringLiteral("El archivo \"%1\" es de solo lectura.").arg(QDir::toNativeSeparators(ruta)));
-
-  // A reader opens a file it may write with the engine's write access all the
-  // same, so SQLite can roll back the journal a killed writer left behind;
-  // query_only then refuses every change the program itself might attempt.
-  // Only a file nobody may write is opened with the engine's read-only flag.
-  const bool motorSoloLectura = soloLectura && !PuedeRecuperarDiario(info);
+  // A reader that may write the file opens it with the engine's write access,
+  // so a hot journal can be rolled back (see storage/sqlite.h).
+  const bool motorSoloLectura = ComprobarArchivoAntesDeAbrir(ruta, soloLectura);
   {
     QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombreConexion_);
     base.setDatabaseName(ruta);
@@ -92,16 +59,7 @@ void Conexion::AbrirEnModo(const QString& ruta, bool soloLectura) {
   }
   abierta_ = true;
   try {
-    if (soloLectura) Ejecutar(QStringLiteral("PRAGMA query_only = ON"));
-    // QSQLITE opens lazily: reading the catalogue makes a file that is no
-    // database (or is locked exclusively) fail here, at the open; a hot
-    // journal is rolled back here too.
-    ValorEscalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    // Files in WAL mode do not work on network shares: a writer puts them
-    // back on the rollback journal. A reader leaves the file as it is.
-    if (!soloLectura && ValorEscalar(QStringLiteral("PRAGMA journal_mode")).toString().compare(
-                            QLatin1String("wal"), Qt::CaseInsensitive) == 0)
-      Ejecutar(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    PrepararArchivoAbierto(Manejador(), soloLectura);
   } catch (...) {
     Cerrar();
     throw;
@@ -131,6 +89,15 @@ void Conexion::PonerTiempoEspera(int milisegundos) { tiempoEspera_ = milisegundo
 QSqlDatabase Conexion::BaseDatos() const {
   ComprobarAbierta();
   return QSqlDatabase::database(nombreConexion_, false);
+}
+
+sqlite3* Conexion::Manejador() const {
+  const QVariant manejador = BaseDatos().driver()->handle();
+  if (!manejador.isValid() || qstrcmp(manejador.typeName(), "sqlite3*") != 0)
+    throw ErrorAlcabala(QStringLiteral("La conexión no es de SQLite."));
+  sqlite3* base = *static_cast<sqlite3* const*>(manejador.constData());
+  if (!base) throw ErrorAlcabala(QStringLiteral("La conexión con el archivo está cerrada."));
+  return base;
 }
 
 void Conexion::ComprobarAbierta() const {

@@ -1,9 +1,6 @@
 #pragma once
-// A connection to one SQLite file through Qt SQL (QSQLITE driver).
-//
-// Opening never creates a missing file and really reads the file, so a file
-// that is no database fails at once with SQLite's "file is not a database".
-// The connection keeps SQLite's default rollback journal (files on network
+// A connection to one SQLite file through Qt SQL (QSQLITE driver), opened by
+// the rules of storage/sqlite.h. The connection keeps SQLite's default rollback journal (files on network
 // shares keep working) and waits up to TiempoEsperaOcupadoMs for a file that
 // another program is writing before it gives up with "database is locked".
 //
@@ -19,23 +16,12 @@
 #include <QVariantList>
 
 #include "general/errores.h"
+#include "storage/sqlite.h"
 
 class QSqlError;
 
-// Milliseconds a statement waits for a file locked by another program.
-inline constexpr int TiempoEsperaOcupadoMs = 5000;
-
-// An error reported by the database engine, with the engine's own message.
-class ErrorBaseDatos : public ErrorAlcabala {
- public:
-  using ErrorAlcabala::ErrorAlcabala;
-};
-
 // Raises ErrorBaseDatos with SQLite's message of a Qt SQL error.
 [[noreturn]] void LanzarErrorSql(const QSqlError& error);
-
-// Quotes an identifier for SQL text: "name" with inner quotes doubled.
-QString CitarIdentificador(const QString& nombre);
 
 class Conexion : public QObject {
   Q_OBJECT
@@ -69,6 +55,9 @@ class Conexion : public QObject {
 
   // The Qt SQL connection; only valid while open.
   QSqlDatabase BaseDatos() const;
+  // The connection's own SQLite handle, for the lean readers that skip the
+  // per-column bookkeeping of Qt SQL; only valid while open.
+  sqlite3* Manejador() const;
 
   // Prepares and runs a statement with positional parameters (?), raising
   // SQLite's error on failure. The query is forward-only.

@@ -45,10 +45,3 @@ void ADODataSetContribuyenteCalcFields(Registro& registro) {
                                  NuloAVacio(registro.Valor(QStringLiteral("ApellidoMaterno"))),
                                  NuloAVacio(nombres)));
 }
-
-RegistroPlano LeerContribuyente(Conexion& conexion) {
-  DataSet contribuyente(&conexion, QStringLiteral("contribuyente"), false);
-  contribuyente.DefinirCalculados(CamposCalculadosContribuyente(), ADODataSetContribuyenteCalcFields);
-  contribuyente.Abrir();
-  return contribuyente.CopiaRegistroActual();
-}

@@ -2,26 +2,15 @@
 
 #include <sqlite3.h>
 
-#include <QSqlDriver>
-#include <QSqlQuery>
 #include <QStringList>
-#include <memory>
 
 #include "general/errores.h"
 #include "storage/columnas.h"
 #include "storage/conexion.h"
+#include "storage/sqlite.h"
 
 QList<DefinicionCampo> ColumnasDeTabla(Conexion& conexion, const QString& tabla, QVariantList* predeterminadosSql) {
-  QSqlQuery consulta = conexion.Consulta(QStringLiteral("PRAGMA table_info(%1)").arg(CitarIdentificador(tabla)));
-  QList<DefinicionCampo> columnas;
-  while (consulta.next()) {
-    columnas.append(CampoDeColumna(consulta.value(1).toString(), consulta.value(2).toString()));
-    if (predeterminadosSql) predeterminadosSql->append(consulta.value(4));
-  }
-  consulta.finish();
-  // SQLite answers the pragma of a missing table with no rows.
-  if (columnas.isEmpty()) throw ErrorBaseDatos(QStringLiteral("no such table: %1").arg(tabla));
-  return columnas;
+  return ColumnasDeTabla(conexion.Manejador(), tabla, predeterminadosSql);
 }
 
 // --- FilaLeida -------------------------------------------------------------------
@@ -67,62 +56,6 @@ QString SqlPrimeraDeclaracion() {
   return QStringLiteral("SELECT * FROM alcabalas WHERE ano = ? AND mes = ? ORDER BY rowid LIMIT 1");
 }
 
-namespace {
-
-// The scan reads hundreds of files: its few statements go straight to the
-// connection's SQLite handle, without the per-column bookkeeping of Qt SQL
-// (the connection itself is opened and closed as always, through Conexion).
-sqlite3* ManejadorSqlite(Conexion& conexion) {
-  const QVariant manejador = conexion.BaseDatos().driver()->handle();
-  if (!manejador.isValid() || qstrcmp(manejador.typeName(), "sqlite3*") != 0)
-    throw ErrorAlcabala(QStringLiteral("La conexión no es de SQLite."));
-  sqlite3* base = *static_cast<sqlite3* const*>(manejador.constData());
-  if (!base) throw ErrorAlcabala(QStringLiteral("La conexión con el archivo está cerrada."));
-  return base;
-}
-
-struct FinalizarSentencia {
-  void operator()(sqlite3_stmt* sentencia) const { sqlite3_finalize(sentencia); }
-};
-using Sentencia = std::unique_ptr<sqlite3_stmt, FinalizarSentencia>;
-
-[[noreturn]] void ErrorSqlite(sqlite3* base) { throw ErrorBaseDatos(QString::fromUtf8(sqlite3_errmsg(base))); }
-
-// Prepares a statement and binds its integer parameters.
-Sentencia Preparar(sqlite3* base, const QString& sql, std::initializer_list<int> parametros = {}) {
-  sqlite3_stmt* crudo = nullptr;
-  const QByteArray texto = sql.toUtf8();
-  if (sqlite3_prepare_v2(base, texto.constData(), static_cast<int>(texto.size()), &crudo, nullptr) != SQLITE_OK)
-    ErrorSqlite(base);
-  Sentencia sentencia(crudo);
-  int indice = 1;
-  for (int parametro : parametros)
-    if (sqlite3_bind_int(crudo, indice++, parametro) != SQLITE_OK) ErrorSqlite(base);
-  return sentencia;
-}
-
-// Steps once: true on a row, false when there is none; errors raise.
-bool Paso(sqlite3* base, sqlite3_stmt* sentencia) {
-  const int resultado = sqlite3_step(sentencia);
-  if (resultado == SQLITE_ROW) return true;
-  if (resultado == SQLITE_DONE) return false;
-  ErrorSqlite(base);
-}
-
-// A column's value as Qt SQL would hand it over.
-QVariant ValorCrudo(sqlite3_stmt* sentencia, int columna) {
-  switch (sqlite3_column_type(sentencia, columna)) {
-    case SQLITE_INTEGER: return static_cast<qlonglong>(sqlite3_column_int64(sentencia, columna));
-    case SQLITE_FLOAT: return sqlite3_column_double(sentencia, columna);
-    case SQLITE_NULL: return QVariant();
-    default:
-      return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(sentencia, columna)),
-                               sqlite3_column_bytes(sentencia, columna));
-  }
-}
-
-}  // namespace
-
 LectorDeclaracionYContribuyente::LectorDeclaracionYContribuyente(int ano, int mes,
                                                                  const QList<DefinicionCampo>& calculados)
     : ano_(ano), mes_(mes), calculados_(calculados) {
@@ -131,12 +64,12 @@ LectorDeclaracionYContribuyente::LectorDeclaracionYContribuyente(int ano, int me
 }
 
 void LectorDeclaracionYContribuyente::Leer(Conexion& conexion) {
-  sqlite3* base = ManejadorSqlite(conexion);
+  sqlite3* base = conexion.Manejador();
   QString esquemaDeclaracion, esquemaContribuyente;
   {
-    Sentencia esquemas = ::Preparar(base, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'table' "
+    Sentencia esquemas = PrepararSentencia(base, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'table' "
                                                          "AND name IN ('alcabalas', 'contribuyente')"));
-    while (Paso(base, esquemas.get()))
+    while (PasoSentencia(base, esquemas.get()))
       (ValorCrudo(esquemas.get(), 0).toString() == declaracion_.nombre ? esquemaDeclaracion : esquemaContribuyente) =
           ValorCrudo(esquemas.get(), 1).toString();
   }
@@ -164,9 +97,9 @@ void LectorDeclaracionYContribuyente::Preparar(Conexion& conexion, Tabla& tabla,
 void LectorDeclaracionYContribuyente::LeerFila(Conexion& conexion, Tabla& tabla, std::initializer_list<int> parametros) {
   tabla.fila.Limpiar();
   tabla.hay = false;
-  sqlite3* base = ManejadorSqlite(conexion);
-  Sentencia sentencia = ::Preparar(base, tabla.sql, parametros);
-  if (!Paso(base, sentencia.get())) return;
+  sqlite3* base = conexion.Manejador();
+  Sentencia sentencia = PrepararSentencia(base, tabla.sql, parametros);
+  if (!PasoSentencia(base, sentencia.get())) return;
   // SELECT * gives the table's columns in table order, as listed.
   if (sqlite3_column_count(sentencia.get()) != tabla.columnas.size())
     throw ErrorAlcabala(QStringLiteral("La tabla %1 cambió mientras se leía.").arg(tabla.nombre));

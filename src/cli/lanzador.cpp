@@ -1,0 +1,57 @@
+// alcabala-cli as users run it. An accountant's script exports hundreds of
+// files one process each, so the export is served here, in a process that
+// loads only Qt Core and SQLite; every other subcommand, the help and the
+// usage list belong to alcabala-cli-completo beside this program (same
+// folder), which takes over this very process with the same arguments.
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cerrno>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+#include "cli/exportar.h"
+
+namespace {
+
+constexpr char kProgramaCompleto[] = "alcabala-cli-completo";
+
+// The full program's path: this program's own folder, as the system knows it.
+std::string RutaProgramaCompleto() {
+  std::string propia(4096, '\0');
+  const ssize_t largo = ::readlink("/proc/self/exe", propia.data(), propia.size() - 1);
+  if (largo <= 0) return kProgramaCompleto;
+  propia.resize(static_cast<size_t>(largo));
+  return propia.substr(0, propia.rfind('/') + 1) + kProgramaCompleto;
+}
+
+// Replaces this process by the full program; returns only when that fails.
+int PasarAlProgramaCompleto(char** argv) {
+  const std::string ruta = RutaProgramaCompleto();
+  ::execv(ruta.c_str(), argv);
+  const int error = errno;
+  std::setlocale(LC_ALL, "");  // the system's message in the user's language
+  QTextStream errores(stderr);
+  errores << "No se puede ejecutar \"" << QString::fromLocal8Bit(ruta.c_str())
+          << "\", que atiende este subcomando de alcabala-cli: " << QString::fromLocal8Bit(std::strerror(error))
+          << ".\n";
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Subcomando& exportar = SubcomandoExportar();
+  if (argc < 2 || exportar.nombre != QString::fromLocal8Bit(argv[1])) return PasarAlProgramaCompleto(argv);
+
+  QCoreApplication aplicacion(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("Alcabala"));
+  QTextStream salida(stdout);
+  QTextStream errores(stderr);
+  QStringList argumentos = QCoreApplication::arguments();
+  argumentos.remove(0, 2);  // the program and the subcommand's name
+  return EjecutarSubcomando(exportar, argumentos, salida, errores);
+}

@@ -1,0 +1,7 @@
+// The export among the subcommands of alcabala-cli-completo.
+
+#include "cli/exportar.h"
+
+namespace {
+const bool registrado = RegistrarSubcomando(SubcomandoExportar());
+}  // namespace
