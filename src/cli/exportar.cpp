@@ -63,8 +63,8 @@ class RegistroCalculado {
   // fields start null.
   RegistroPlano& Leer(sqlite3_stmt* fila) {
     for (int i = 0; i < columnas_.size(); ++i)
-      registro_.PonerValor(i, LeerValorColumna(ValorCrudo(fila, i), columnas_.at(i)));
-    for (int i = 0; i < calculados_.size(); ++i) registro_.PonerValor(columnas_.size() + i, QVariant());
+      registro_.Agregar(columnas_.at(i), LeerValorColumna(ValorCrudo(fila, i), columnas_.at(i)));
+    for (const DefinicionCampo& campo : calculados_) registro_.Agregar(campo, QVariant());
     return registro_;
   }
 
@@ -142,7 +142,9 @@ int Exportar(ContextoCli& contexto) {
   OpcionesExportar opciones;
   if (!LeerOpciones(contexto.argumentos, &opciones)) return ErrorDeUso(contexto, QString::fromLatin1(kUso));
 
-  QByteArray documento = "{\n  \"archivo\": ";
+  QByteArray documento;
+  documento.reserve(1 << 16);
+  documento += "{\n  \"archivo\": ";
   AnadirJsonTexto(documento, NombreSinExtension(opciones.ruta));
   {
     const ArchivoSoloLecturaSqlite archivo(opciones.ruta);

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 #include "cli/json.h"
 #include "storage/columnas.h"
 #include "storage/sqlite.h"
@@ -21,7 +23,12 @@ bool AnadirTextoAscii(QByteArray& destino, sqlite3_stmt* fila, int columna, int 
   }
   AnadirJsonTextoAscii(destino, texto, largo);
   destino.chop(1);  // the closing quote goes after the blanks
-  destino.append(tamano - largo, ' ');
+  static constexpr char kBlancos[] = "                                                                ";
+  for (int faltan = tamano - largo; faltan > 0;) {
+    const int tramo = std::min(faltan, static_cast<int>(sizeof kBlancos) - 1);
+    destino.append(kBlancos, tramo);
+    faltan -= tramo;
+  }
   destino += '"';
   return true;
 }

@@ -4,7 +4,7 @@
 // usage list belong to alcabala-cli-completo beside this program (same
 // folder), which takes over this very process with the same arguments.
 
-#include <QCoreApplication>
+#include <QStringList>
 #include <QTextStream>
 #include <cerrno>
 #include <clocale>
@@ -47,11 +47,12 @@ int main(int argc, char** argv) {
   const Subcomando& exportar = SubcomandoExportar();
   if (argc < 2 || exportar.nombre != QString::fromLocal8Bit(argv[1])) return PasarAlProgramaCompleto(argv);
 
-  QCoreApplication aplicacion(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("Alcabala"));
+  // The export needs no application object (its event loop and the rest):
+  // the user's locale, as the application object would set it, serves.
+  std::setlocale(LC_ALL, "");
+  QStringList argumentos;
+  for (int i = 2; i < argc; ++i) argumentos << QString::fromLocal8Bit(argv[i]);
   QTextStream salida(stdout);
   QTextStream errores(stderr);
-  QStringList argumentos = QCoreApplication::arguments();
-  argumentos.remove(0, 2);  // the program and the subcommand's name
   return EjecutarSubcomando(exportar, argumentos, salida, errores);
 }

@@ -21,8 +21,6 @@ class RegistroPlano : public Registro {
   void Agregar(const DefinicionCampo& campo, const QVariant& valor);
   // A field known by name only (records made by hand, as in the tests).
   void Agregar(const QString& campo, const QVariant& valor) { Agregar(DefinicionCampo{campo}, valor); }
-  // Replaces the value of the field at that position (0 is the first added).
-  void PonerValor(int indice, const QVariant& valor) { valores_[indice] = valor; }
   QStringList Campos() const;
   // The fields with their types, in order.
   const QList<DefinicionCampo>& Definiciones() const { return campos_; }

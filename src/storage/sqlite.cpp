@@ -75,7 +75,8 @@ void ComprobarTablasAlcabala(sqlite3* base) {
 
 ArchivoSoloLecturaSqlite::ArchivoSoloLecturaSqlite(const QString& ruta, int tiempoEsperaMs) {
   const bool motorSoloLectura = ComprobarArchivoAntesDeAbrir(ruta, true);
-  const int banderas = motorSoloLectura ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+  // The handle serves one thread: no locking around every call.
+  const int banderas = (motorSoloLectura ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
   const int resultado = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &base_, banderas, nullptr);
   try {
     if (resultado != SQLITE_OK) {
