@@ -148,6 +148,9 @@ int Exportar(ContextoCli& contexto) {
   AnadirJsonTexto(documento, NombreSinExtension(opciones.ruta));
   {
     const ArchivoSoloLecturaSqlite archivo(opciones.ruta);
+    // One snapshot for the taxpayer and every declaration, even while another
+    // program writes the file; closing the file ends it.
+    EjecutarSentencia(archivo.Base(), QStringLiteral("BEGIN"));
     documento += ",\n  \"contribuyente\": ";
     documento += ExportarContribuyente(archivo.Base());
     documento += ",\n  \"alcabalas\": [";

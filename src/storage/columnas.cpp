@@ -169,7 +169,8 @@ DefinicionCampo CampoDeColumna(const QString& nombre, const QString& tipoDeclara
   campo.nombre = nombre;
   const QString tipo = tipoDeclarado.trimmed().toUpper();
   static const QRegularExpression nchar(QStringLiteral("^NCHAR\\s*\\(\\s*(\\d+)\\s*\\)$"));
-  const auto coincidencia = nchar.match(tipo);
+  // Only a type that starts so can be NCHAR(n): the others skip the pattern.
+  const auto coincidencia = tipo.startsWith(QLatin1String("NCHAR")) ? nchar.match(tipo) : QRegularExpressionMatch();
   if (tipo == QLatin1String("SMALLINT")) campo.tipo = TipoColumna::S;
   else if (tipo == QLatin1String("INTEGER")) campo.tipo = TipoColumna::L;
   else if (tipo == QLatin1String("CURRENCY")) campo.tipo = TipoColumna::C;
