@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "common/locales.h"
 #include "common/pdf.h"
 #include "declarations/catalogo.h"
 #include "reports/copiaformulario.h"
@@ -21,8 +22,8 @@ using prueba::Pesos;
 
 namespace {
 
-const QLocale Chile(QLocale::Spanish, QLocale::Chile);
-const QLocale EEUU(QLocale::English, QLocale::UnitedStates);
+using prueba::Chile;
+using prueba::EEUU;
 
 struct Copia {
   RegistroPlano declaracion;
