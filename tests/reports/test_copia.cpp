@@ -11,6 +11,7 @@
 #include "common/locales.h"
 #include "common/pdf.h"
 #include "declarations/catalogo.h"
+#include "declarations/disposicion.h"
 #include "reports/copiaformulario.h"
 #include "reports/datos_prueba.h"
 #include "reports/plantillas.h"
