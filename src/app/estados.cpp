@@ -5,12 +5,17 @@
 #include <QWidget>
 
 #include "app/paginas.h"
+#include "declarations/catalogo.h"
 #include "general/valores.h"
 #include "storage/conexion.h"
 
 namespace {
 
-const QString kCampo583 = QStringLiteral("Cod583");
+// The field of the address-change check box (box 583), found by its family.
+const QString& CampoCambioDomicilio() {
+  static const QString campo = CajaDeFamilia(FamiliaEntrada::Casilla583)->campo;
+  return campo;
+}
 
 void Activar(QAction* accion, bool activo) {
   if (accion != nullptr) accion->setEnabled(activo);
@@ -85,7 +90,8 @@ void EstablecerEstadoControles(const Conexion& conexion, const DataSet& alcabala
 
 void ActivarControles(PaginasFormulario& paginas, const DataSet& alcabala) {
   Activar(paginas.ControlesEntrada(), true);
-  if (alcabala.Activo() && alcabala.TieneCampo(kCampo583) && NuloAFalso(alcabala.Valor(kCampo583)))
+  const QString& casilla = CampoCambioDomicilio();
+  if (alcabala.Activo() && alcabala.TieneCampo(casilla) && NuloAFalso(alcabala.Valor(casilla)))
     ActivarControlesAntecedentes(paginas);
 }
 

@@ -17,6 +17,7 @@
 #include "app/cajas.h"
 #include "app/dibujartextovertical.h"
 #include "declarations/catalogo.h"
+#include "declarations/disposicion.h"
 
 namespace {
 
@@ -169,7 +170,7 @@ QPixmap Logo(QSize tamano) {
 QString NombreDeControl(const Caja& c) {
   if (c.presentacion == Presentacion::Lista) return QStringLiteral("DBComboBoxCod") + c.codigo;
   if (c.presentacion == Presentacion::Casilla) return QStringLiteral("DBCheckBoxCod") + c.codigo;
-  if (c.codigo == QLatin1String("740")) return QStringLiteral("DBEDitCod740");
+  if (!c.nombreControl.isEmpty()) return c.nombreControl;
   return QStringLiteral("DBEditCod") + c.codigo;
 }
 

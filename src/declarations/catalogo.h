@@ -1,11 +1,12 @@
 #pragma once
-// The box catalogue: every box of the two-sided form, held once. The pages of
-// the main window, the enabling groups, the input behaviour, the table schema
-// and the printed form all read it; no other place lists box codes.
+// The box catalogue: every box of the two-sided form and the facts of its
+// domain, held once, line by line. The enabling groups, the input behaviour,
+// the rules, the table schema and the printed form read it; the screen layout
+// (declarations/disposicion.h) places its boxes by code. Outside these two
+// tables only the calculation's formulas and the print templates name boxes.
 
 #include <QChar>
 #include <QList>
-#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -30,7 +31,11 @@ enum class FamiliaEntrada {
   Casilla583,              // the address-change check box
 };
 
-enum class GrupoDiesel { Ninguno, A, B };
+// The diesel line a box belongs to: the credit lines A (39) and B (40), or the
+// additional-debit line 20 a negative credit moves to.
+enum class GrupoDiesel { Ninguno, A, B, Debito };
+// What a box holds in its diesel line.
+enum class PapelDiesel { Ninguno, Metros, Base, Variable, Total };
 
 // How a box shows its value (display form when not focused).
 enum class Presentacion {
@@ -44,13 +49,6 @@ enum class Presentacion {
   Lista,          // fixed drop-down list (53, 613)
 };
 
-// Where the sub-label of a box stands on the screen form.
-enum class LugarEtiqueta {
-  Izquierda,    // [label][code][box] on the box's row
-  Encima,       // label over [code][box], one row higher
-  Antecedente,  // [code][label] on one row, the box under both
-};
-
 struct Caja {
   QString codigo;              // as printed: "585", "06", "03"
   QString campo;               // field it is bound to: "Cod585"; taxpayer column for T boxes
@@ -62,93 +60,56 @@ struct Caja {
   int linea = 0;               // line number of the form; 0 when the box has none
   Pagina pagina = Pagina::Anverso;
   QString seccion;             // caption of its section group box (empty outside sections)
-  QString texto;               // the text of its line (accessible description)
+  QString texto;               // the text of its line, or its own text (accessible description)
   QString etiqueta;            // sub-label printed just before the box, if any
   QChar signo;                 // "+", "-", "=" of its line's sign column, or null
   FamiliaEntrada familia = FamiliaEntrada::Ninguna;
-  GrupoDiesel diesel = GrupoDiesel::Ninguno;
+  GrupoDiesel diesel = GrupoDiesel::Ninguno;  // its diesel line; leaving a DieselBase/DieselVariable box runs its rule
+  PapelDiesel papelDiesel = PapelDiesel::Ninguno;
   QString campoContribuyente;  // paired taxpayer column of an A box
   int ordenActualizacion = 0;  // 1–10 for the columns added to older files, 0 otherwise
   TipoColumna tipoActualizacion = TipoColumna::C;
   QString ayuda;               // help hint (tooltip), may be empty
   Presentacion presentacion = Presentacion::Grupos;
   QList<int> items;            // entries of a drop-down list, in order
-
-  // Place on the screen form, in pixels from the left of its section and in
-  // rows of its line.
-  int x = 0;                   // left of its code cell
-  int ancho = 0;               // width of the box itself
-  int fila = -1;               // row of its line; -1 centred over all rows
-  int anchoEtiqueta = 0;
-  LugarEtiqueta lugarEtiqueta = LugarEtiqueta::Izquierda;
-  QChar signoTrasCaja;         // a sign cell right after the box (box 555)
+  QString nombreControl;       // object name of its control when not the usual one ("DBEditCod" + code)
+  bool totalAPagar = false;    // the amount due in time: a company with a positive one has a payment to make
 };
 
 // Every box, in the order the form reads: front then back, top to bottom.
 const QList<Caja>& Catalogo();
 // The box of a code as printed, or nullptr.
 const Caja* BuscarCaja(const QString& codigo);
+// The first box of an input family (the address-change check box is the one
+// of Casilla583), or nullptr.
+const Caja* CajaDeFamilia(FamiliaEntrada familia);
+// The box of one role in a diesel line, or nullptr.
+const Caja* CajaDiesel(GrupoDiesel grupo, PapelDiesel papel);
+// The box the catalogue marks as the total to pay in time.
+const Caja& CajaTotalAPagar();
+
+// A line of the form as the catalogue states it: its number (0 for the
+// unnumbered ones), text and sign and its boxes in order.
+struct LineaCatalogo {
+  Pagina pagina = Pagina::Anverso;
+  QString seccion;
+  int numero = 0;
+  QString texto;
+  QChar signo;
+  QStringList codigos;
+};
+// Every line, in the order of the catalogue.
+const QList<LineaCatalogo>& LineasCatalogo();
+// The line a box stands in, or nullptr.
+const LineaCatalogo* LineaDeCaja(const QString& codigo);
 
 // The groups of boxes the window switches together, in catalogue order.
-// Input boxes: every E box and box 03 (156); antecedentes: the A boxes (15);
-// display only: C, P and the taxpayer names 01, 02, 05 (39).
+// Input boxes: every E box and the taxpayer boxes with an input family (03)
+// (156); antecedentes: the A boxes (15); display only: C, P and the taxpayer
+// boxes without one, the names 01, 02, 05 (39).
 QList<const Caja*> CajasDeEntrada();
 QList<const Caja*> CajasAntecedentes();
 QList<const Caja*> CajasSoloLectura();
-
-// --- The screen form as data ---------------------------------------------------
-// Rows are 16 pixels apart and every cell is 17 high, so neighbouring cells
-// share their one-pixel frames like the printed grid.
-inline constexpr int AltoFila = 16;
-inline constexpr int AltoCelda = 17;
-inline constexpr int AnchoPagina = 781;
-inline constexpr int AnchoSeccion = 761;
-
-enum class TipoCelda {
-  Numero,       // line number (white)
-  Texto,        // text of a line (light green, wraps and shrinks to fit)
-  Encabezado,   // column heading or title row (light green, bold)
-  Etiqueta,     // sub-label before or above a box
-  Codigo,       // the small cell with a box code
-  Caja,         // the box itself (codigo names it)
-  Signo,        // "+", "-" or "="
-  Relleno,      // an empty framed cell that closes the grid of a line
-  Logo,         // the maker's logo (Image4)
-  ListaMes,     // ComboBoxMes
-  ListaAno,     // ComboBoxAno
-};
-
-struct CeldaFormulario {
-  TipoCelda tipo = TipoCelda::Texto;
-  QRect rect;        // relative to its section (or the page when seccion is -1)
-  QString texto;     // what the cell shows
-  QString codigo;    // the box of a Caja cell
-  int seccion = -1;  // index into DisposicionPagina::secciones, -1 = the page
-};
-
-// A rotated column caption inside a section (painted by DibujarTextoVertical).
-struct BandaVertical {
-  QString nombre;    // ImageVentas …
-  QString caption;   // lines in double quotes separated by ";"
-  QRect rect;        // relative to the section
-};
-
-struct SeccionFormulario {
-  QString titulo;    // caption of its group box
-  QRect rect;        // on the page
-  QList<BandaVertical> bandas;
-};
-
-struct DisposicionPagina {
-  QList<SeccionFormulario> secciones;
-  QList<CeldaFormulario> celdas;
-  int alto = 0;      // height of the whole page
-};
-
-// Every cell of one side of the form, built from the catalogue's lines.
-const DisposicionPagina& Disposicion(Pagina pagina);
-// The vertical captions in the order they are painted at start-up.
-QStringList OrdenBandasVerticales();
 
 struct ColumnaTabla {
   QString nombre;

@@ -127,7 +127,8 @@ CreacionDeclaracion CrearDeclaracion(DataSet& alcabala, int ano, int mes, const 
 
 void GuardarDeclaracion(DataSet& alcabala, DataSet& contribuyente) {
   alcabala.Guardar();
-  if (!NuloAFalso(alcabala.Valor(QStringLiteral("Cod583")))) return;
+  // Box 583, the address-change check box.
+  if (!NuloAFalso(alcabala.Valor(CajaDeFamilia(FamiliaEntrada::Casilla583)->campo))) return;
 
   contribuyente.Editar();
   const auto edicion = CancelarSiSigue(contribuyente, EstadoDataSet::Edicion);

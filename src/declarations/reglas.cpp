@@ -13,17 +13,34 @@ Moneda Leer(const Registro& r, const QString& campo) { return NuloACeroMoneda(r.
 Moneda Leer(const Registro& r, const char* codigo) { return Leer(r, Campo(codigo)); }
 void Escribir(Registro& r, const QString& campo, Moneda valor) { r.Asignar(campo, QVariant::fromValue(valor)); }
 
-// Boxes of one diesel line: cubic metres, base, variable component, total.
+// The fields of one diesel line, found in the catalogue by the group and
+// role declared at its boxes: cubic metres, base, variable component, total.
 struct LineaDiesel {
-  const char* metros;
-  const char* base;
-  const char* variable;
-  const char* total;
+  QString metros;
+  QString base;
+  QString variable;
+  QString total;
 };
 
-const LineaDiesel kDebitoDiesel{"738", "739", "740", "741"};
-const LineaDiesel kDieselA{"730", "742", "743", "127"};
-const LineaDiesel kDieselB{"729", "744", "745", "544"};
+LineaDiesel Linea(GrupoDiesel grupo) {
+  const auto campo = [grupo](PapelDiesel papel) {
+    const Caja* caja = CajaDiesel(grupo, papel);
+    return caja != nullptr ? caja->campo : QString();
+  };
+  return {campo(PapelDiesel::Metros), campo(PapelDiesel::Base), campo(PapelDiesel::Variable),
+          campo(PapelDiesel::Total)};
+}
+
+const LineaDiesel& LineaDe(GrupoDiesel grupo) {
+  static const LineaDiesel debito = Linea(GrupoDiesel::Debito);
+  static const LineaDiesel a = Linea(GrupoDiesel::A);
+  static const LineaDiesel b = Linea(GrupoDiesel::B);
+  switch (grupo) {
+    case GrupoDiesel::A: return a;
+    case GrupoDiesel::B: return b;
+    default: return debito;
+  }
+}
 
 // Text without the blanks that pad a fixed-length column, cut to a size.
 QString TextoAjustado(const QVariant& valor, int tamano) {
@@ -75,26 +92,28 @@ void CalcularCod563(Registro& d, double iva) {
 }
 
 void AplicarReglaDiesel(Registro& d, GrupoDiesel grupo) {
-  if (grupo == GrupoDiesel::Ninguno) return;
-  const LineaDiesel& linea = grupo == GrupoDiesel::A ? kDieselA : kDieselB;
+  if (grupo != GrupoDiesel::A && grupo != GrupoDiesel::B) return;
+  const LineaDiesel& linea = LineaDe(grupo);
+  const LineaDiesel& debito = LineaDe(GrupoDiesel::Debito);
   const Moneda base = Leer(d, linea.base);
   const Moneda variable = Leer(d, linea.variable);
   if (!(variable < Moneda() && -variable > base)) {
-    Escribir(d, Campo(linea.total), base + variable);
+    Escribir(d, linea.total, base + variable);
     return;
   }
-  const bool debitoVacio = NuloACeroDouble(d.Valor(Campo(kDebitoDiesel.metros))) == 0.0 &&
-                           Leer(d, kDebitoDiesel.base).EsCero() && Leer(d, kDebitoDiesel.variable).EsCero();
+  const bool debitoVacio = NuloACeroDouble(d.Valor(debito.metros)) == 0.0 && Leer(d, debito.base).EsCero() &&
+                           Leer(d, debito.variable).EsCero();
   if (!debitoVacio) return;
-  d.Asignar(Campo(kDebitoDiesel.metros), d.Valor(Campo(linea.metros)));
-  d.Asignar(Campo(kDebitoDiesel.base), d.Valor(Campo(linea.base)));
-  // Box 740 holds the variable component as a size, as it is typed there, so
-  // line 20 adds the net of the moved credit (739 - 740), not base plus size.
-  Escribir(d, Campo(kDebitoDiesel.variable), -variable);
-  d.Asignar(Campo(linea.metros), QVariant(0.0f));
-  Escribir(d, Campo(linea.base), Moneda());
-  Escribir(d, Campo(linea.variable), Moneda());
-  Escribir(d, Campo(linea.total), Moneda());
+  d.Asignar(debito.metros, d.Valor(linea.metros));
+  d.Asignar(debito.base, d.Valor(linea.base));
+  // The debit line's variable box holds the variable component as a size, as
+  // it is typed there, so line 20 adds the net of the moved credit (base -
+  // variable), not base plus size.
+  Escribir(d, debito.variable, -variable);
+  d.Asignar(linea.metros, QVariant(0.0f));
+  Escribir(d, linea.base, Moneda());
+  Escribir(d, linea.variable, Moneda());
+  Escribir(d, linea.total, Moneda());
 }
 
 void CopiarContribuyenteADeclaracion(const Registro& contribuyente, Registro& declaracion) {

@@ -20,10 +20,11 @@
 void CalcularCod563(Registro& declaracion, double iva);
 
 // The diesel rule of a credit line (group A: 730, 742, 743 and total 127;
-// group B: 729, 744, 745 and total 544). A non-negative net writes the total;
-// a negative net moves the line to the additional-debit line 20 (738, 739,
-// 740) when that line is empty, and otherwise changes nothing. Ninguno does
-// nothing.
+// group B: 729, 744, 745 and total 544), its boxes found by the line and role
+// the catalogue declares at them. A non-negative net writes the total; a
+// negative net moves the line to the additional-debit line 20 (738, 739, 740)
+// when that line is empty, and otherwise changes nothing. Ninguno and Debito
+// do nothing.
 void AplicarReglaDiesel(Registro& declaracion, GrupoDiesel grupo);
 
 // Box 583 ticked: the taxpayer's fields into the fifteen identification boxes.

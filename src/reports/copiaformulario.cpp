@@ -5,6 +5,7 @@
 
 #include "declarations/captionvertical.h"
 #include "declarations/catalogo.h"
+#include "declarations/disposicion.h"
 #include "general/valores.h"
 #include "reports/plantillas.h"
 

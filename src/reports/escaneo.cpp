@@ -50,10 +50,10 @@ class LectorEmpresas {
   }
 
   bool ConDeclaracion() const { return lector_.ConDeclaracion(); }
-  // Box 91 of the declaration read; 0 without one.
-  Moneda Cod91() {
+  // The total to pay in time (box 91) of the declaration read; 0 without one.
+  Moneda TotalAPagar() {
     if (!ConDeclaracion()) return Moneda();
-    return NuloACeroMoneda(lector_.Declaracion().Valor(QStringLiteral("Cod91")));
+    return NuloACeroMoneda(lector_.Declaracion().Valor(CajaTotalAPagar().campo));
   }
 
   // Appends the company's row to the table (recalculated once, when posted).
@@ -161,7 +161,7 @@ bool CopiarAlcabalas(TablaEmpresas& tabla, const PeticionEmpresas& peticion, con
     const QString& ruta = archivos.at(i);
     ConNombreDeArchivo(ruta, [&] {
       lector.Leer(ruta);
-      if (SeleccionAdmite(peticion.clase, lector.ConDeclaracion(), lector.Cod91()))
+      if (SeleccionAdmite(peticion.clase, lector.ConDeclaracion(), lector.TotalAPagar()))
         lector.Agregar(datos, peticion.ano, peticion.mes);
     });
   }

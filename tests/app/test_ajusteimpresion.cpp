@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include "common/locales.h"
 #include "app/alcabalaprueba.h"
 #include "app/impresion.h"
 #include "common/pdf.h"
@@ -20,7 +21,7 @@ using namespace prueba;
 
 namespace {
 
-const QLocale Chile(QLocale::Spanish, QLocale::Chile);
+using prueba::Chile;
 
 struct PruebaImpresa {
   QString impresora;

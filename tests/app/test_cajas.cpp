@@ -5,6 +5,7 @@
 #include <QTest>
 #include <memory>
 
+#include "common/locales.h"
 #include "app/cajas.h"
 #include "app/comando.h"
 #include "common/erroresanotados.h"
@@ -18,8 +19,8 @@ namespace {
 
 using prueba::ErroresAnotados;
 
-const QLocale Chile(QLocale::Spanish, QLocale::Chile);
-const QLocale EEUU(QLocale::English, QLocale::UnitedStates);
+using prueba::Chile;
+using prueba::EEUU;
 
 // A declaration row held in memory, with one field of each kind.
 std::unique_ptr<DataSet> DeclaracionEnMemoria() {

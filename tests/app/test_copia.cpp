@@ -5,6 +5,7 @@
 
 #include <QMenu>
 
+#include "common/archivos.h"
 #include "app/alcabalaprueba.h"
 #include "app/comandoscopia.h"
 #include "common/pdf.h"
@@ -34,10 +35,7 @@ class CopiaVentana : public ::testing::Test {
     ElegirMes(*v, QStringLiteral("Marzo"));
     ASSERT_EQ(v->Mes(), 3);
   }
-  QByteArray Bytes() const {
-    QFile f(archivo.ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
+  QByteArray Bytes() const { return prueba::BytesDeArchivo(archivo.ruta); }
   ArchivoPrueba archivo{{{2024, 1}, {2024, 3}}};
   std::unique_ptr<VentanaPrueba> v;
   QTemporaryDir salida;

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "common/locales.h"
 #include "app/alcabalaprueba.h"
 #include "app/entradacajas.h"
 #include "declarations/catalogo.h"
@@ -18,8 +19,8 @@ using namespace prueba;
 
 namespace {
 
-const QLocale Chile(QLocale::Spanish, QLocale::Chile);
-const QLocale EEUU(QLocale::English, QLocale::UnitedStates);
+using prueba::Chile;
+using prueba::EEUU;
 
 qint64 PesosDe(const QVariant& valor) { return NuloACeroMoneda(valor).Pesos(); }
 

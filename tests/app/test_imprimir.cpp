@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QToolButton>
 
+#include "common/archivos.h"
 #include "app/alcabalaprueba.h"
 #include "app/impresion.h"
 #include "common/pdf.h"
@@ -73,10 +74,7 @@ class Imprimir : public ::testing::Test {
     ElegirMes(*v, QStringLiteral("Marzo"));
     ASSERT_EQ(v->Mes(), 3);
   }
-  QByteArray Bytes() const {
-    QFile f(archivo.ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
+  QByteArray Bytes() const { return prueba::BytesDeArchivo(archivo.ruta); }
   // Which commands of the window are on, by name.
   QStringList Habilitados() const {
     QStringList nombres;

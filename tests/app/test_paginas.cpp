@@ -18,6 +18,7 @@
 #include "app/dibujartextovertical.h"
 #include "app/paginas.h"
 #include "declarations/catalogo.h"
+#include "declarations/disposicion.h"
 
 namespace {
 

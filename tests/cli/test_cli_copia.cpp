@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "common/archivos.h"
 #include "common/cli.h"
 #include "common/pdf.h"
 #include "storage/conexion.h"
@@ -30,10 +31,7 @@ class CopiaCliTest : public ::testing::Test {
                       "VALUES (2024, 3, 9999999999990000, 12345670000, 12345678)");
     conexion.Cerrar();
   }
-  QByteArray Bytes() const {
-    QFile f(archivo);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
+  QByteArray Bytes() const { return prueba::BytesDeArchivo(archivo); }
   QStringList Archivos() const { return QDir(carpeta.path()).entryList(QDir::Files | QDir::Hidden); }
   QTemporaryDir carpeta;
   QString archivo;

@@ -10,6 +10,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include "common/archivos.h"
 #include "common/cli.h"
 #include "common/pdf.h"
 
@@ -39,10 +40,7 @@ class ImprimirCliTest : public ::testing::Test {
     }
     QSqlDatabase::removeDatabase("prueba-imprimir");
   }
-  QByteArray Bytes() const {
-    QFile f(archivo);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
+  QByteArray Bytes() const { return prueba::BytesDeArchivo(archivo); }
   // Nothing but the data file in the folder: no output, no temporary file.
   void SoloElArchivo() const {
     EXPECT_EQ(QDir(carpeta.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Empresa.alc"});

@@ -10,6 +10,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include "common/archivos.h"
 #include "common/cli.h"
 #include "common/pdf.h"
 
@@ -42,10 +43,7 @@ class ResumenCliTest : public ::testing::Test {
     base.close();
   }
   void TearDown() override { QSqlDatabase::removeDatabase("prueba-resumen"); }
-  QByteArray Bytes() const {
-    QFile f(archivo);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
+  QByteArray Bytes() const { return prueba::BytesDeArchivo(archivo); }
   QTemporaryDir carpeta;
   QString archivo;
 };

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QHash>
+#include <QMap>
 #include <QSet>
-#include <algorithm>
 #include <QStringList>
+#include <algorithm>
+#include <string>
 
 #include "declarations/catalogo.h"
+#include "declarations/disposicion.h"
 
 namespace {
 
@@ -196,10 +200,66 @@ TEST(Catalogo, FamiliasDeEntrada) {
   for (const Caja* c : CajasDeEntrada()) EXPECT_NE(c->familia, FamiliaEntrada::Ninguna) << c->codigo.toStdString();
   for (const Caja* c : CajasAntecedentes()) EXPECT_NE(c->familia, FamiliaEntrada::Ninguna) << c->codigo.toStdString();
   for (const Caja* c : CajasSoloLectura()) EXPECT_EQ(c->familia, FamiliaEntrada::Ninguna) << c->codigo.toStdString();
-  EXPECT_EQ(BuscarCaja(QStringLiteral("742"))->diesel, GrupoDiesel::A);
-  EXPECT_EQ(BuscarCaja(QStringLiteral("743"))->diesel, GrupoDiesel::A);
-  EXPECT_EQ(BuscarCaja(QStringLiteral("744"))->diesel, GrupoDiesel::B);
-  EXPECT_EQ(BuscarCaja(QStringLiteral("745"))->diesel, GrupoDiesel::B);
+  EXPECT_EQ(CajaDeFamilia(FamiliaEntrada::Casilla583), BuscarCaja(QStringLiteral("583")));
+  EXPECT_EQ(CajaDeFamilia(FamiliaEntrada::SinClic), BuscarCaja(QStringLiteral("03")));
+}
+
+// The three diesel lines, each box declaring its line and role; the boxes
+// whose leaving runs the rule are the credit lines' base and variable.
+TEST(Catalogo, LineasDiesel) {
+  struct Esperado {
+    GrupoDiesel grupo;
+    const char* metros;
+    const char* base;
+    const char* variable;
+    const char* total;
+  };
+  int declaradas = 0;
+  for (const Caja& c : Catalogo())
+    if (c.diesel != GrupoDiesel::Ninguno || c.papelDiesel != PapelDiesel::Ninguno) ++declaradas;
+  EXPECT_EQ(declaradas, 12);
+  for (const Esperado& e : {Esperado{GrupoDiesel::Debito, "738", "739", "740", "741"},
+                            Esperado{GrupoDiesel::A, "730", "742", "743", "127"},
+                            Esperado{GrupoDiesel::B, "729", "744", "745", "544"}}) {
+    const auto codigo = [&e](PapelDiesel papel) {
+      const Caja* c = CajaDiesel(e.grupo, papel);
+      return c != nullptr ? c->codigo.toStdString() : std::string("ninguna");
+    };
+    EXPECT_EQ(codigo(PapelDiesel::Metros), e.metros);
+    EXPECT_EQ(codigo(PapelDiesel::Base), e.base);
+    EXPECT_EQ(codigo(PapelDiesel::Variable), e.variable);
+    EXPECT_EQ(codigo(PapelDiesel::Total), e.total);
+    // One line of the form holds all four.
+    EXPECT_EQ(BuscarCaja(QString::fromLatin1(e.metros))->linea, BuscarCaja(QString::fromLatin1(e.total))->linea);
+  }
+  for (const Caja& c : Catalogo()) {
+    const bool reglaAlSalir =
+        c.familia == FamiliaEntrada::DieselBase || c.familia == FamiliaEntrada::DieselVariable;
+    EXPECT_EQ(reglaAlSalir, (c.diesel == GrupoDiesel::A || c.diesel == GrupoDiesel::B) &&
+                                (c.papelDiesel == PapelDiesel::Base || c.papelDiesel == PapelDiesel::Variable))
+        << c.codigo.toStdString();
+  }
+}
+
+// Facts declared at one box rather than tested by code elsewhere.
+TEST(Catalogo, HechosDeclaradosEnLaCaja) {
+  QStringList controles;
+  QStringList totales;
+  for (const Caja& c : Catalogo()) {
+    if (!c.nombreControl.isEmpty()) controles << c.codigo + QLatin1Char('=') + c.nombreControl;
+    if (c.totalAPagar) totales << c.codigo;
+  }
+  EXPECT_EQ(controles, QStringList{QStringLiteral("740=DBEDitCod740")});
+  EXPECT_EQ(totales, QStringList{QStringLiteral("91")});
+  EXPECT_EQ(CajaTotalAPagar().campo, QStringLiteral("Cod91"));
+  QStringList telefonos;
+  QStringList ruts;
+  for (const Caja& c : Catalogo()) {
+    if (c.presentacion == Presentacion::Telefono) telefonos << c.codigo;
+    if (c.presentacion == Presentacion::Rut) ruts << c.codigo;
+  }
+  EXPECT_EQ(telefonos, (QStringList{"09", "601", "604"}));
+  EXPECT_EQ(ruts, (QStringList{"03", "313", "314"}));
 }
 
 TEST(Catalogo, LargosMaximos) {
@@ -346,4 +406,64 @@ TEST(Disposicion, NingunaCeldaTapaUnaBandaVertical) {
       EXPECT_FALSE(c.rect.intersects(b.rect.adjusted(1, 1, -1, -1)))
           << b.nombre.toStdString() << " bajo " << c.texto.toStdString() << c.codigo.toStdString();
   }
+}
+
+// --- The catalogue and the layout, checked against each other ---------------
+
+TEST(CatalogoYDisposicion, CadaCajaSeColocaUnaVezEnElOrdenDelCatalogo) {
+  QHash<QString, int> veces;
+  QStringList orden;
+  for (const LugarCaja& l : Lugares()) {
+    ++veces[l.codigo];
+    orden << l.codigo;
+    EXPECT_NE(BuscarCaja(l.codigo), nullptr) << "la disposición coloca " << l.codigo.toStdString()
+                                            << ", que el catálogo no tiene";
+  }
+  QStringList catalogo;
+  for (const Caja& c : Catalogo()) {
+    catalogo << c.codigo;
+    EXPECT_EQ(veces.value(c.codigo), 1) << "la caja " << c.codigo.toStdString() << " se coloca "
+                                        << veces.value(c.codigo) << " veces";
+    const LugarCaja* lugar = BuscarLugar(c.codigo);
+    ASSERT_NE(lugar, nullptr) << c.codigo.toStdString();
+    EXPECT_EQ(lugar->codigo, c.codigo);
+  }
+  EXPECT_EQ(orden, catalogo);
+  EXPECT_EQ(BuscarLugar(QStringLiteral("999")), nullptr);
+}
+
+TEST(CatalogoYDisposicion, CadaRenglonEsUnaLineaDelCatalogo) {
+  QMap<int, QStringList> renglones;
+  for (const LugarCaja& l : Lugares()) renglones[l.renglon] << l.codigo;
+  QSet<const LineaCatalogo*> vistas;
+  for (auto it = renglones.cbegin(); it != renglones.cend(); ++it) {
+    const QStringList& codigos = it.value();
+    const LineaCatalogo* linea = LineaDeCaja(codigos.first());
+    ASSERT_NE(linea, nullptr) << codigos.first().toStdString();
+    // Every box of the row is of that line, and the row holds the whole line.
+    EXPECT_EQ(codigos, linea->codigos) << "renglón " << it.key() << ": " << codigos.join(QLatin1Char(' ')).toStdString();
+    EXPECT_FALSE(vistas.contains(linea)) << "línea " << linea->numero << " en dos renglones";
+    vistas.insert(linea);
+  }
+  EXPECT_EQ(vistas.size(), LineasCatalogo().size());
+}
+
+TEST(CatalogoYDisposicion, LasCeldasMuestranLosHechosDelCatalogo) {
+  int cajas = 0;
+  for (Pagina pagina : {Pagina::Anverso, Pagina::Reverso}) {
+    const DisposicionPagina& p = Disposicion(pagina);
+    for (const CeldaFormulario& c : p.celdas) {
+      if (c.tipo != TipoCelda::Caja) continue;
+      ++cajas;
+      const Caja* caja = BuscarCaja(c.codigo);
+      ASSERT_NE(caja, nullptr);
+      EXPECT_EQ(caja->pagina, pagina) << c.codigo.toStdString();
+      // The section it is drawn in has the catalogue's caption.
+      ASSERT_GE(c.seccion, 0);
+      EXPECT_EQ(p.secciones.at(c.seccion).titulo, caja->seccion) << c.codigo.toStdString();
+      // Box and place agree on its width.
+      EXPECT_EQ(c.rect.width(), BuscarLugar(c.codigo)->ancho) << c.codigo.toStdString();
+    }
+  }
+  EXPECT_EQ(cajas, Catalogo().size());
 }

@@ -2,13 +2,14 @@
 
 #include <QLocale>
 
+#include "common/locales.h"
 #include "declarations/presentacion.h"
 #include "general/errores.h"
 #include "general/moneda.h"
 
 namespace {
-const QLocale Chile(QLocale::Spanish, QLocale::Chile);
-const QLocale EEUU(QLocale::English, QLocale::UnitedStates);
+using prueba::Chile;
+using prueba::EEUU;
 }  // namespace
 
 TEST(TextoDeValor, MontosAgrupadosYPlanosAlEditar) {

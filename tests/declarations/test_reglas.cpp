@@ -171,6 +171,11 @@ TEST(ReglaDiesel, SinGrupoNoHaceNada) {
   const int antes = d.Escrituras();
   AplicarReglaDiesel(d, GrupoDiesel::Ninguno);
   EXPECT_EQ(d.Escrituras(), antes);
+  // The debit line has no rule of its own.
+  d.Pesos("739", 1000);
+  const int conDebito = d.Escrituras();
+  AplicarReglaDiesel(d, GrupoDiesel::Debito);
+  EXPECT_EQ(d.Escrituras(), conDebito);
 }
 
 // --- Box 583 ------------------------------------------------------------------

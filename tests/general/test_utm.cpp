@@ -2,13 +2,14 @@
 
 #include <QLocale>
 
+#include "common/locales.h"
 #include "common/servidorhttp.h"
 #include "general/errores.h"
 #include "general/utm.h"
 
 namespace {
 
-const QLocale Chile(QLocale::Spanish, QLocale::Chile);
+using prueba::Chile;
 const QLocale EstadosUnidos(QLocale::English, QLocale::UnitedStates);
 
 QByteArray DocumentoUTM(const QStringList& montos, const QByteArray& raiz = "UTMs") {

@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "common/locales.h"
 #include "common/pdf.h"
 #include "general/errores.h"
 #include "reports/calibracion.h"
@@ -18,7 +19,7 @@
 
 namespace {
 
-const QLocale Chile(QLocale::Spanish, QLocale::Chile);
+using prueba::Chile;
 
 QString Mensaje(const std::function<void()>& accion) {
   try {

@@ -8,8 +8,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "common/locales.h"
 #include "common/pdf.h"
 #include "declarations/catalogo.h"
+#include "declarations/disposicion.h"
 #include "reports/copiaformulario.h"
 #include "reports/datos_prueba.h"
 #include "reports/plantillas.h"
@@ -21,8 +23,8 @@ using prueba::Pesos;
 
 namespace {
 
-const QLocale Chile(QLocale::Spanish, QLocale::Chile);
-const QLocale EEUU(QLocale::English, QLocale::UnitedStates);
+using prueba::Chile;
+using prueba::EEUU;
 
 struct Copia {
   RegistroPlano declaracion;

@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "common/locales.h"
 #include "common/pdf.h"
 #include "general/valores.h"
 #include "reports/empresas_prueba.h"
@@ -21,8 +22,8 @@
 
 namespace {
 
-const QLocale Chile(QLocale::Spanish, QLocale::Chile);
-const QLocale EEUU(QLocale::English, QLocale::UnitedStates);
+using prueba::Chile;
+using prueba::EEUU;
 constexpr double Margen = 0.393701;
 constexpr double PulgadasFila = 0.166654;
 

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "common/locales.h"
 #include "common/pdf.h"
 #include "declarations/catalogo.h"
 #include "reports/datos_prueba.h"
@@ -18,8 +19,8 @@ using prueba::Pesos;
 
 namespace {
 
-const QLocale Chile(QLocale::Spanish, QLocale::Chile);
-const QLocale EEUU(QLocale::English, QLocale::UnitedStates);
+using prueba::Chile;
+using prueba::EEUU;
 
 // The text placed for a field of a template, with its box.
 struct Colocado {

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <limits>
 
+#include "common/archivos.h"
+#include "common/locales.h"
 #include "common/pdf.h"
 #include "general/errores.h"
 #include "reports/datos_prueba.h"
@@ -26,8 +28,8 @@ using prueba::Pesos;
 
 namespace {
 
-const QLocale Chile(QLocale::Spanish, QLocale::Chile);
-const QLocale EEUU(QLocale::English, QLocale::UnitedStates);
+using prueba::Chile;
+using prueba::EEUU;
 
 // A summary composed from declarations held in memory.
 struct Corrida {
@@ -97,10 +99,7 @@ struct ArchivoResumen {
     }
     QSqlDatabase::removeDatabase(QStringLiteral("prueba-resumen"));
   }
-  QByteArray Bytes() const {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
+  QByteArray Bytes() const { return prueba::BytesDeArchivo(ruta); }
   QTemporaryDir carpeta;
   QString ruta;
 };
