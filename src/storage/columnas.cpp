@@ -148,6 +148,31 @@ QVariant LiteralSql(const QString& texto) {
   return QVariant(sinParentesis);
 }
 
+bool EsBlanco(QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
+
+// The size of a declared type "NCHAR(n)" (blanks allowed around the
+// parenthesis and the number, as upper-cased and trimmed); -1 for any other
+// type. Read by hand: every opening of a file declares a few hundred columns.
+int TamanoNchar(const QString& tipo) {
+  const QLatin1String prefijo("NCHAR");
+  if (!tipo.startsWith(prefijo)) return -1;
+  qsizetype i = prefijo.size();
+  auto SaltarBlancos = [&] {
+    while (i < tipo.size() && EsBlanco(tipo.at(i))) ++i;
+  };
+  SaltarBlancos();
+  if (i >= tipo.size() || tipo.at(i) != u'(') return -1;
+  ++i;
+  SaltarBlancos();
+  const qsizetype inicioDigitos = i;
+  while (i < tipo.size() && tipo.at(i) >= u'0' && tipo.at(i) <= u'9') ++i;
+  if (i == inicioDigitos) return -1;
+  const int tamano = QStringView(tipo).mid(inicioDigitos, i - inicioDigitos).toInt();
+  SaltarBlancos();
+  if (i >= tipo.size() || tipo.at(i) != u')' || i + 1 != tipo.size()) return -1;
+  return tamano;
+}
+
 }  // namespace
 
 bool EsValorNulo(const QVariant& valor) { return !valor.isValid() || valor.isNull(); }
@@ -168,17 +193,15 @@ DefinicionCampo CampoDeColumna(const QString& nombre, const QString& tipoDeclara
   DefinicionCampo campo;
   campo.nombre = nombre;
   const QString tipo = tipoDeclarado.trimmed().toUpper();
-  static const QRegularExpression nchar(QStringLiteral("^NCHAR\\s*\\(\\s*(\\d+)\\s*\\)$"));
-  // Only a type that starts so can be NCHAR(n): the others skip the pattern.
-  const auto coincidencia = tipo.startsWith(QLatin1String("NCHAR")) ? nchar.match(tipo) : QRegularExpressionMatch();
+  const int tamanoNchar = TamanoNchar(tipo);
   if (tipo == QLatin1String("SMALLINT")) campo.tipo = TipoColumna::S;
   else if (tipo == QLatin1String("INTEGER")) campo.tipo = TipoColumna::L;
   else if (tipo == QLatin1String("CURRENCY")) campo.tipo = TipoColumna::C;
   else if (tipo == QLatin1String("REAL")) campo.tipo = TipoColumna::F;
   else if (tipo == QLatin1String("BOOLEAN")) campo.tipo = TipoColumna::B;
-  else if (coincidencia.hasMatch()) {
+  else if (tamanoNchar >= 0) {
     campo.tipo = TipoColumna::W;
-    campo.tamano = coincidencia.captured(1).toInt();
+    campo.tamano = tamanoNchar;
   } else if (tipo.contains(QLatin1String("INT"))) campo.tipo = TipoColumna::L;
   else if (tipo.contains(QLatin1String("CHAR")) || tipo.contains(QLatin1String("CLOB")) ||
            tipo.contains(QLatin1String("TEXT")))
