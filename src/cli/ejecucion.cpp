@@ -3,6 +3,7 @@
 #include <QFileDevice>
 #include <QIODevice>
 #include <cerrno>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -26,6 +27,14 @@ int ErrorDeSalida(QTextStream& salida) {
 }
 
 }  // namespace
+
+QString MensajeDelSistema(int error) {
+  // The lean alcabala-cli sets the user's locale only when it has a message
+  // to give: reading the locale's files is a good part of an export's start.
+  static const bool localeDelUsuario = std::setlocale(LC_ALL, "") != nullptr;
+  Q_UNUSED(localeDelUsuario);
+  return QString::fromLocal8Bit(std::strerror(error));
+}
 
 int ErrorDeUso(ContextoCli& contexto, const QString& uso) {
   contexto.errores << "Uso: alcabala-cli " << uso << "\n";
@@ -65,7 +74,7 @@ int EjecutarSubcomando(const Subcomando& subcomando, const QStringList& argument
     codigo = 1;
   }
   if (const int errorSalida = ErrorDeSalida(salida); errorSalida != 0) {
-    errores << "No se pudo escribir la salida estándar: " << QString::fromLocal8Bit(std::strerror(errorSalida))
+    errores << "No se pudo escribir la salida estándar: " << MensajeDelSistema(errorSalida)
             << "\n";
     codigo = 1;
   }

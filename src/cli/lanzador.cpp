@@ -7,9 +7,7 @@
 #include <QStringList>
 #include <QTextStream>
 #include <cerrno>
-#include <clocale>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <unistd.h>
 
@@ -33,10 +31,9 @@ int PasarAlProgramaCompleto(char** argv) {
   const std::string ruta = RutaProgramaCompleto();
   ::execv(ruta.c_str(), argv);
   const int error = errno;
-  std::setlocale(LC_ALL, "");  // the system's message in the user's language
   QTextStream errores(stderr);
   errores << "No se puede ejecutar \"" << QString::fromLocal8Bit(ruta.c_str())
-          << "\", que atiende este subcomando de alcabala-cli: " << QString::fromLocal8Bit(std::strerror(error))
+          << "\", que atiende este subcomando de alcabala-cli: " << MensajeDelSistema(error)
           << ".\n";
   return 1;
 }
@@ -47,9 +44,9 @@ int main(int argc, char** argv) {
   const Subcomando& exportar = SubcomandoExportar();
   if (argc < 2 || exportar.nombre != QString::fromLocal8Bit(argv[1])) return PasarAlProgramaCompleto(argv);
 
-  // The export needs no application object (its event loop and the rest):
-  // the user's locale, as the application object would set it, serves.
-  std::setlocale(LC_ALL, "");
+  // The export needs no application object (its event loop, the C library's
+  // locale and the rest): Qt reads the user's locale from the environment,
+  // and the system's messages set it when they are needed.
   QStringList argumentos;
   for (int i = 2; i < argc; ++i) argumentos << QString::fromLocal8Bit(argv[i]);
   QTextStream salida(stdout);

@@ -28,6 +28,9 @@ bool RegistrarSubcomando(const Subcomando& subcomando);
 // Prints "Uso: alcabala-cli <uso>" on standard error and returns 2.
 int ErrorDeUso(ContextoCli& contexto, const QString& uso);
 
+// The system's message for an error number (errno), in the user's language.
+QString MensajeDelSistema(int error);
+
 // Writes UTF-8 text to standard output after what the stream holds, without
 // converting it back and forth (a document made in one piece).
 void EscribirSalida(ContextoCli& contexto, const QByteArray& utf8);
