@@ -14,6 +14,7 @@
 #include "storage/archivo.h"
 #include "common/sql.h"
 #include "storage/conexion.h"
+#include "storage/sqlite.h"
 
 namespace {
 
@@ -90,6 +91,19 @@ class RecuperacionTest : public ::testing::Test {
     return filas;
   }
 
+  // The same through a bare handle of its own (the export's way in).
+  QStringList LeerSoloLecturaDirecto() {
+    const ArchivoSoloLecturaSqlite archivo(ruta);
+    Sentencia consulta = PrepararSentencia(archivo.Base(), "SELECT ano, mes, Cod502 FROM alcabalas ORDER BY ano, mes");
+    QStringList filas;
+    while (PasoSentencia(archivo.Base(), consulta.get()))
+      filas << QString("%1-%2:%3").arg(sqlite3_column_int(consulta.get(), 0)).arg(sqlite3_column_int(consulta.get(), 1))
+                   .arg(sqlite3_column_int64(consulta.get(), 2));
+    consulta.reset();
+    EXPECT_EQ(ValorCrudo(PrepararSentencia(archivo.Base(), "PRAGMA integrity_check").get(), 0), QVariant());
+    return filas;
+  }
+
   QTemporaryDir carpeta;
   QString ruta;
 };
@@ -108,6 +122,43 @@ TEST_F(RecuperacionTest, UnLectorDeshaceElDiarioDeUnEscritorMuerto) {
   EXPECT_EQ(LeerSoloLectura(), kFilasConfirmadas);
   // Read twice: the second reader finds the file already whole.
   EXPECT_EQ(LeerSoloLectura(), kFilasConfirmadas);
+}
+
+TEST_F(RecuperacionTest, UnLectorDirectoTambienDeshaceElDiarioYNoEscribe) {
+  ASSERT_EQ(matar::EscribirYMorir(ruta, "BEGIN;"
+                                        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 500) "
+                                        "INSERT INTO alcabalas (ano, mes) SELECT 2025, i % 12 + 1 FROM n;"
+                                        "UPDATE alcabalas SET Cod502 = 1 WHERE ano = 2024;"
+                                        "COMMIT;"),
+            42);
+  ASSERT_TRUE(QFile::exists(ruta + "-journal"));
+  EXPECT_EQ(LeerSoloLecturaDirecto(), kFilasConfirmadas);
+  EXPECT_EQ(LeerSoloLectura(), kFilasConfirmadas);
+
+  const ArchivoSoloLecturaSqlite archivo(ruta);
+  for (const char* cambio : {"DELETE FROM alcabalas", "CREATE TABLE otra (x)", "UPDATE contribuyente SET RUT = 1"})
+    EXPECT_THROW(EjecutarSentencia(archivo.Base(), cambio), ErrorBaseDatos) << cambio;
+  EXPECT_EQ(prueba::EscalarSql(ruta, "PRAGMA journal_mode").toString(), "delete");
+}
+
+TEST_F(RecuperacionTest, UnLectorDirectoDejaElArchivoWalYLeeUnoQueNoPuedeEscribir) {
+  prueba::EjecutarSql(ruta, {"PRAGMA journal_mode = WAL"});
+  EXPECT_EQ(LeerSoloLecturaDirecto(), kFilasConfirmadas);
+  EXPECT_EQ(prueba::EscalarSql(ruta, "PRAGMA journal_mode").toString(), "wal");
+  prueba::EjecutarSql(ruta, {"PRAGMA journal_mode = DELETE"});
+  ASSERT_TRUE(QFile::setPermissions(ruta, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+  EXPECT_EQ(LeerSoloLecturaDirecto(), kFilasConfirmadas);
+  // The same messages as the connection's.
+  for (const auto& [archivo, mensaje] :
+       {std::pair{carpeta.filePath("falta.alc"), "No se encuentra el archivo \"" + carpeta.filePath("falta.alc") + "\"."},
+        std::pair{carpeta.path(), "\"" + carpeta.path() + "\" no es un archivo."}}) {
+    try {
+      ArchivoSoloLecturaSqlite abierto(archivo);
+      ADD_FAILURE() << "abrió " << archivo.toStdString();
+    } catch (const ErrorAlcabala& e) {
+      EXPECT_EQ(e.Mensaje(), mensaje);
+    }
+  }
 }
 
 TEST_F(RecuperacionTest, ElLectorNoEscribeNadaPropio) {
