@@ -56,7 +56,12 @@ class RegistroCalculado {
   RegistroCalculado(const QList<DefinicionCampo>& columnas, const QList<DefinicionCampo>& calculados)
       : columnas_(columnas), calculados_(calculados) {
     for (const DefinicionCampo& campo : columnas) registro_.Agregar(campo, QVariant());
-    for (const DefinicionCampo& campo : calculados) registro_.Agregar(campo, QVariant());
+    for (const DefinicionCampo& campo : calculados) {
+      registro_.Agregar(campo, QVariant());
+      QByteArray clave = ", ";
+      AnadirJsonTexto(clave, campo.nombre);
+      claves_.append(clave + ": ");
+    }
   }
 
   // Takes the stored values of the statement's current row; the calculated
@@ -70,20 +75,18 @@ class RegistroCalculado {
 
   // Holds the calculated values as a data set holds them (amounts as Moneda,
   // texts cut to their size) and appends them as JSON members, each after ", ".
-  void AnadirCalculados(QByteArray& destino) {
+  void AnadirCalculados(QByteArray& destino) const {
     for (int i = 0; i < calculados_.size(); ++i) {
       const DefinicionCampo& campo = calculados_.at(i);
-      const QVariant valor = ConvertirValorCampo(registro_.Valor(campo.nombre), campo);
-      destino += ", ";
-      AnadirJsonTexto(destino, campo.nombre);
-      destino += ": ";
-      destino += JsonValorCampo(valor, campo).toUtf8();
+      destino += claves_.at(i);
+      AnadirJsonValorCampo(destino, ConvertirValorCampo(registro_.Valor(campo.nombre), campo), campo);
     }
   }
 
  private:
   QList<DefinicionCampo> columnas_;
   QList<DefinicionCampo> calculados_;
+  QList<QByteArray> claves_;  // `, "name": ` of each calculated field
   RegistroPlano registro_;
 };
 

@@ -71,7 +71,7 @@ void AnadirJsonColumna(QByteArray& destino, sqlite3_stmt* fila, int columna, con
   if (AnadirDirecto(destino, fila, columna, campo)) return;
   // Anything else (non-ASCII text, a text in a number column, a blob) as the
   // data set reads it.
-  destino += JsonValorCampo(LeerValorColumna(ValorCrudo(fila, columna), campo), campo).toUtf8();
+  AnadirJsonValorCampo(destino, LeerValorColumna(ValorCrudo(fila, columna), campo), campo);
 }
 
 MiembrosJson::MiembrosJson(const QList<DefinicionCampo>& columnas) : columnas_(columnas) {

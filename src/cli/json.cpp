@@ -110,23 +110,37 @@ QString JsonReal(float valor) {
   return QString::fromLatin1(texto);
 }
 
-QString JsonValorCampo(const QVariant& valor, const DefinicionCampo& campo) {
-  if (!valor.isValid() || valor.isNull()) return QStringLiteral("null");
+void AnadirJsonValorCampo(QByteArray& destino, const QVariant& valor, const DefinicionCampo& campo) {
+  if (!valor.isValid() || valor.isNull()) {
+    destino += "null";
+    return;
+  }
   switch (campo.tipo) {
     case TipoColumna::S:
     case TipoColumna::L:
-      return QString::number(valor.toLongLong());
+      AnadirJsonEntero(destino, valor.toLongLong());
+      return;
     case TipoColumna::B:
-      return valor.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+      destino += valor.toBool() ? "true" : "false";
+      return;
     case TipoColumna::C:
-      if (valor.metaType() == QMetaType::fromType<Moneda>()) return JsonMoneda(valor.value<Moneda>());
-      return JsonMoneda(Moneda::DesdeCrudo(std::llround(valor.toDouble() * Moneda::Escala)));
+      if (valor.metaType() == QMetaType::fromType<Moneda>()) AnadirJsonMoneda(destino, valor.value<Moneda>());
+      else AnadirJsonMoneda(destino, Moneda::DesdeCrudo(std::llround(valor.toDouble() * Moneda::Escala)));
+      return;
     case TipoColumna::F:
-      return JsonReal(valor.toFloat());
+      AnadirJsonReal(destino, valor.toFloat());
+      return;
     case TipoColumna::W:
-      return JsonTexto(valor.toString());
+      AnadirJsonTexto(destino, valor.toString());
+      return;
   }
-  return QStringLiteral("null");
+  destino += "null";
+}
+
+QString JsonValorCampo(const QVariant& valor, const DefinicionCampo& campo) {
+  QByteArray texto;
+  AnadirJsonValorCampo(texto, valor, campo);
+  return QString::fromUtf8(texto);
 }
 
 QString JsonRegistro(const Registro& registro, const QList<DefinicionCampo>& campos) {

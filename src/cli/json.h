@@ -18,6 +18,8 @@ void AnadirJsonTextoAscii(QByteArray& destino, const char* texto, int largo);
 void AnadirJsonEntero(QByteArray& destino, qint64 valor);
 void AnadirJsonMoneda(QByteArray& destino, Moneda valor);
 void AnadirJsonReal(QByteArray& destino, float valor);
+// A field's value by its type (see JsonValorCampo).
+void AnadirJsonValorCampo(QByteArray& destino, const QVariant& valor, const DefinicionCampo& campo);
 
 // A JSON string literal, quotes included.
 QString JsonTexto(const QString& texto);
