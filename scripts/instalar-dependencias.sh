@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PAQUETES=(
-  cmake g++ make pkg-config
+  cmake g++ make pkg-config binutils
   qt6-base-dev qt6-translations-l10n libqt6sql6-sqlite libgl-dev
   libsqlite3-dev sqlite3
   libcurl4-openssl-dev libxml2-dev libpng-dev
