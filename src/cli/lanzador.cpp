@@ -17,11 +17,12 @@ namespace {
 
 constexpr char kProgramaCompleto[] = "alcabala-cli-completo";
 
-// The full program's path: this program's own folder, as the system knows it.
+// The full program's path: this program's own folder, as the system knows
+// it; empty when the system does not tell (errno says why).
 std::string RutaProgramaCompleto() {
   std::string propia(4096, '\0');
   const ssize_t largo = ::readlink("/proc/self/exe", propia.data(), propia.size() - 1);
-  if (largo <= 0) return kProgramaCompleto;
+  if (largo <= 0) return std::string();
   propia.resize(static_cast<size_t>(largo));
   return propia.substr(0, propia.rfind('/') + 1) + kProgramaCompleto;
 }
@@ -29,11 +30,12 @@ std::string RutaProgramaCompleto() {
 // Replaces this process by the full program; returns only when that fails.
 int PasarAlProgramaCompleto(char** argv) {
   const std::string ruta = RutaProgramaCompleto();
-  ::execv(ruta.c_str(), argv);
+  if (!ruta.empty()) ::execv(ruta.c_str(), argv);
   const int error = errno;
   QTextStream errores(stderr);
-  errores << "No se puede ejecutar \"" << QString::fromLocal8Bit(ruta.c_str())
-          << "\", que atiende este subcomando de alcabala-cli: " << MensajeDelSistema(error)
+  errores << "No se puede ejecutar \""
+          << (ruta.empty() ? QString::fromLatin1(kProgramaCompleto) : QString::fromLocal8Bit(ruta.c_str()))
+          << "\", que atiende los subcomandos de alcabala-cli salvo exportar: " << MensajeDelSistema(error)
           << ".\n";
   return 1;
 }

@@ -65,7 +65,7 @@ TEST(CliLanzador, SinElProgramaCompletoExportaYExplicaLoDemas) {
     EXPECT_TRUE(proceso.readAllStandardOutput().isEmpty());
     const QString errores = QString::fromUtf8(proceso.readAllStandardError());
     EXPECT_TRUE(errores.startsWith("No se puede ejecutar \"" + carpeta.filePath("alcabala-cli-completo") +
-                                   "\", que atiende este subcomando de alcabala-cli: "))
+                                   "\", que atiende los subcomandos de alcabala-cli salvo exportar: "))
         << errores.toStdString();
   }
   EXPECT_FALSE(QFile::exists(carpeta.filePath("Otra.alc")));
