@@ -57,8 +57,7 @@ bool NuloAFalso(const QVariant& valor) { return EsNulo(valor) ? false : valor.to
 
 Moneda NuloACeroMoneda(const QVariant& valor) {
   if (EsNulo(valor)) return Moneda();
-  if (valor.canConvert<Moneda>() && valor.metaType() == QMetaType::fromType<Moneda>())
-    return valor.value<Moneda>();
+  if (valor.metaType() == QMetaType::fromType<Moneda>()) return *static_cast<const Moneda*>(valor.constData());
   switch (valor.metaType().id()) {
     case QMetaType::Float:
     case QMetaType::Double: {
@@ -143,6 +142,7 @@ QString AgruparMiles(qint64 entero, const QLocale& locale) {
   const QString grupo = locale.groupSeparator();
   QString resultado;
   const int n = digitos.size();
+  resultado.reserve(n + n / 3 * grupo.size() + 1);
   for (int i = 0; i < n; ++i) {
     if (i > 0 && (n - i) % 3 == 0) resultado += grupo;
     resultado += digitos.at(i);
