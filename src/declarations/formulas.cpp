@@ -345,6 +345,11 @@ const QString& CampoMarcaDeEntrada() {
 
 const QStringList& CajasCalculadas() { return F().calculadas; }
 
+const QString& CampoTotalAPagar() {
+  static const QString campo = Campo("91");
+  return campo;
+}
+
 const QList<DefinicionCampo>& CamposTextoCalculados() {
   static const QList<DefinicionCampo> campos = {
       {QStringLiteral("Cod15_1"), TipoColumna::W, 1, true},   {QStringLiteral("Cod15_2"), TipoColumna::W, 20, true},

@@ -41,6 +41,10 @@ const QString& CampoMarcaDeEntrada();
 // in which the steps compute them.
 const QStringList& CajasCalculadas();
 
+// The field of the total to pay within the legal term (box 91), which the
+// company lists select by.
+const QString& CampoTotalAPagar();
+
 // The six text fields the calculation writes, by their number.
 enum TextoCalculado {
   TextoDigitoMes1,         // first character of the month, right-aligned in two

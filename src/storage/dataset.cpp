@@ -18,6 +18,9 @@ namespace {
 struct Fila {
   qint64 rowid = 0;
   QVector<QVariant> valores;  // stored fields only, in field order
+  // Rows held in memory change only when posted: their calculated fields are
+  // computed once, when the row is first shown, and kept here (empty until then).
+  QVector<QVariant> calculados;
 };
 
 int ClaveEntera(const QVariant& valor) {
@@ -180,9 +183,15 @@ struct DataSet::Impl {
     cambiados = QVector<bool>(almacenados.size(), false);
     modificado = false;
     if (actual < 0 || actual >= static_cast<int>(filas.size())) return;
-    const Fila& fila = filas.at(actual);
+    Fila& fila = filas.at(actual);
     for (int i = 0; i < almacenados.size(); ++i) buffer[i] = fila.valores.at(i);
+    if (!fila.calculados.isEmpty()) {
+      std::copy(fila.calculados.cbegin(), fila.calculados.cend(), buffer.begin() + almacenados.size());
+      return;
+    }
+    const bool calcula = manejador && !calculando;
     Calcular();
+    if (enMemoria && calcula) fila.calculados = buffer.mid(almacenados.size());
   }
 
   void Calcular() {
@@ -293,6 +302,7 @@ void DataSet::DefinirCalculados(const QList<DefinicionCampo>& calculados, Maneja
     d->calculados.append(campo);
   }
   d->manejador = std::move(manejador);
+  for (Fila& fila : d->filas) fila.calculados.clear();
   d->IndexarCampos();
   if (!d->Activo()) return;
   if (d->Editando()) {
@@ -619,6 +629,10 @@ RegistroPlano DataSet::CopiaFila(int indice) const {
   QVariantList valores;
   valores.reserve(d->todos.size());
   for (int i = 0; i < d->almacenados.size(); ++i) valores.append(fila.valores.at(i));
+  if (!fila.calculados.isEmpty()) {
+    valores.append(fila.calculados.toList());
+    return RegistroPlano(d->disposicion, std::move(valores));
+  }
   for (int i = d->almacenados.size(); i < d->todos.size(); ++i) valores.append(QVariant());
   RegistroPlano copia(d->disposicion, std::move(valores));
   if (d->manejador) d->manejador(copia);
