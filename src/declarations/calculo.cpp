@@ -61,7 +61,7 @@ struct PorPosicion {
   Registro& registro;
   const PlanCalculo* plan;
   bool Tiene(const QString&, int posicion) const { return posicion >= 0; }
-  QVariant Leer(const QString& campo, int posicion) const {
+  const QVariant& Leer(const QString& campo, int posicion) const {
     if (posicion < 0) CampoNoEncontrado(campo);
     return registro.ValorEn(posicion);
   }

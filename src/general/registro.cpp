@@ -8,6 +8,6 @@ namespace {
 }
 }  // namespace
 
-QVariant Registro::ValorEn(int) const { SinPosiciones(); }
+const QVariant& Registro::ValorEn(int) const { SinPosiciones(); }
 
 void Registro::AsignarEn(int, const QVariant&) { SinPosiciones(); }

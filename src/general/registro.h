@@ -25,7 +25,8 @@ class Registro {
   // the others return null and are only read by name.
   virtual const DisposicionCampos* Disposicion() const { return nullptr; }
   // Read and write a position of Disposicion(), exactly as Valor and Asignar
-  // do for the field there. Only records with a layout are asked.
-  virtual QVariant ValorEn(int posicion) const;
+  // do for the field there. Only records with a layout are asked; the value
+  // read stays valid until the record is next changed.
+  virtual const QVariant& ValorEn(int posicion) const;
   virtual void AsignarEn(int posicion, const QVariant& valor);
 };

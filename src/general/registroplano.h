@@ -34,7 +34,7 @@ class RegistroPlano : public Registro {
   bool TieneCampo(const QString& campo) const override;
 
   const DisposicionCampos* Disposicion() const override { return disposicion_.get(); }
-  QVariant ValorEn(int posicion) const override { return valores_.at(posicion); }
+  const QVariant& ValorEn(int posicion) const override { return valores_.at(posicion); }
   void AsignarEn(int posicion, const QVariant& valor) override { valores_[posicion] = valor; }
 
  private:

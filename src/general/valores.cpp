@@ -56,8 +56,9 @@ QString NuloAVacio(const QVariant& valor) { return EsNulo(valor) ? QString() : v
 bool NuloAFalso(const QVariant& valor) { return EsNulo(valor) ? false : valor.toBool(); }
 
 Moneda NuloACeroMoneda(const QVariant& valor) {
-  if (EsNulo(valor)) return Moneda();
+  // The usual case first; a null Moneda variant holds the zero amount anyway.
   if (valor.metaType() == QMetaType::fromType<Moneda>()) return *static_cast<const Moneda*>(valor.constData());
+  if (EsNulo(valor)) return Moneda();
   switch (valor.metaType().id()) {
     case QMetaType::Float:
     case QMetaType::Double: {

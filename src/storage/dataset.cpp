@@ -578,9 +578,9 @@ bool DataSet::TieneCampo(const QString& campo) const { return d->disposicion->Ti
 
 const DisposicionCampos* DataSet::Disposicion() const { return d->disposicion.get(); }
 
-QVariant DataSet::ValorEn(int posicion) const {
+const QVariant& DataSet::ValorEn(int posicion) const {
   d->ComprobarActivo();
-  return d->buffer.value(posicion);
+  return d->buffer.at(posicion);
 }
 
 void DataSet::AsignarEn(int indice, const QVariant& valor) {

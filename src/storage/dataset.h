@@ -105,7 +105,7 @@ class DataSet : public QObject, public Registro {
   // The layout of the record (stored then calculated fields): a new one each
   // time the fields change (opening a table, defining the calculated fields).
   const DisposicionCampos* Disposicion() const override;
-  QVariant ValorEn(int posicion) const override;
+  const QVariant& ValorEn(int posicion) const override;
   void AsignarEn(int posicion, const QVariant& valor) override;
   const DefinicionCampo* FindField(const QString& campo) const;
   QList<DefinicionCampo> Campos() const;  // stored, then calculated
