@@ -482,6 +482,7 @@ TEST(DataSetMemoriaTest, SeLeeYEscribePorPosicionDeSuDisposicion) {
   EXPECT_TRUE(ds.Modificado());
   ds.Guardar();
   EXPECT_EQ(ds.Disposicion(), disposicion);  // the same fields, the same layout
+  const quint64 identidad = disposicion->Identidad();
   ds.DefinirCalculados({}, nullptr);
-  EXPECT_NE(ds.Disposicion()->Identidad(), disposicion->Identidad());
+  EXPECT_NE(ds.Disposicion()->Identidad(), identidad);
 }
