@@ -8,9 +8,7 @@
 
 namespace {
 
-QString Campo(const char* codigo) { return QLatin1String("Cod") + QLatin1String(codigo); }
 Moneda Leer(const Registro& r, const QString& campo) { return NuloACeroMoneda(r.Valor(campo)); }
-Moneda Leer(const Registro& r, const char* codigo) { return Leer(r, Campo(codigo)); }
 void Escribir(Registro& r, const QString& campo, Moneda valor) { r.Asignar(campo, QVariant::fromValue(valor)); }
 
 // The fields of one diesel line, found in the catalogue by the group and
@@ -82,13 +80,7 @@ QList<const Caja*> Antecedentes() {
 void CalcularCod563(Registro& d, double iva) {
   if (!std::isfinite(iva) || iva == 0.0)
     throw ErrorAlcabala(QStringLiteral("La tasa de IVA de los parámetros debe ser un número distinto de cero."));
-  const Moneda ventasAfectas = Leer(d, "502") + Leer(d, "717") + Leer(d, "111") + Leer(d, "759") +
-                               Leer(d, "513") - Leer(d, "510") - Leer(d, "709") - Leer(d, "734") + Leer(d, "501");
-  Moneda base = RedondearPesos(DividirPorTasaPorcentual(ventasAfectas, iva));
-  base = RedondearPesos(base + Leer(d, "20") + Leer(d, "142"));
-  if (d.TieneCampo(QStringLiteral("Cod732"))) base = RedondearPesos(base + Leer(d, "732"));
-  base = RedondearPesos(base + Leer(d, "715") + Leer(d, "587") + Leer(d, "720"));
-  Escribir(d, QStringLiteral("Cod563"), base);
+  Escribir(d, CampoBaseIngresos(), BaseIngresos(d, iva));
 }
 
 void AplicarReglaDiesel(Registro& d, GrupoDiesel grupo) {
@@ -139,18 +131,6 @@ Moneda ReajustarSaldo(Moneda x, double utm1, double utm2) {
   if (!std::isfinite(utm1) || utm1 == 0.0)
     throw ErrorAlcabala(QStringLiteral("El valor de la UTM del mes debe ser distinto de cero."));
   return PesosDeCentesimosUtm(CentesimosDeUtm(x, utm1), utm2);
-}
-
-const QList<Traslado>& MapaTraslado() {
-  static const QList<Traslado> mapa = {
-      {Campo("115"), Campo("115"), false}, {Campo("542"), Campo("542"), false},
-      {Campo("77"), Campo("504"), true},   {Campo("549"), Campo("540"), true},
-      {Campo("507"), Campo("508"), true},  {Campo("573"), Campo("557"), true},
-      {Campo("728"), Campo("737"), true},  {Campo("707"), Campo("705"), true},
-      {Campo("73"), Campo("161"), true},   {Campo("130"), Campo("128"), true},
-      {Campo("591"), Campo("568"), true},  {Campo("724"), Campo("722"), true},
-  };
-  return mapa;
 }
 
 QList<ValorTrasladado> CalcularTraslado(const Registro* anterior, double utm1, double utm2) {

@@ -10,13 +10,12 @@
 #include <QVariant>
 
 #include "declarations/catalogo.h"
+#include "declarations/formulas.h"
 #include "general/moneda.h"
 #include "general/registro.h"
 
-// Box 563 := the net sales whose IVA is the taxed sales of the record, at the
-// IVA rate iva (per cent), plus the untaxed sales boxes: 20, 142, 732 (when the
-// record has it), 715, 587 and 720. Raises ErrorAlcabala for a zero or
-// non-numeric rate, leaving box 563 as it was.
+// Box 563 := BaseIngresos (formulas.h) at the IVA rate iva (per cent). Raises
+// ErrorAlcabala for a zero or non-numeric rate, leaving box 563 as it was.
 void CalcularCod563(Registro& declaracion, double iva);
 
 // The diesel rule of a credit line (group A: 730, 742, 743 and total 127;
@@ -40,23 +39,13 @@ void VaciarAntecedentes(Registro& declaracion);
 // 36,200 gives 1,005,636. A zero utm1 raises ErrorAlcabala.
 Moneda ReajustarSaldo(Moneda x, double utm1, double utm2);
 
-// One box a new declaration takes from the previous period.
-struct Traslado {
-  QString origen;   // field of the previous declaration
-  QString destino;  // field of the new declaration
-  bool reajustar;   // readjusted through the UTM (amounts) or copied (rates)
-};
-
-// The carry-forward map, in the order the new declaration is filled:
-// 115, 542, 504, 540, 508, 557, 737, 705, 161, 128, 568, 722.
-const QList<Traslado>& MapaTraslado();
-
 // A value for a field of the new declaration.
 struct ValorTrasladado {
   QString campo;
   QVariant valor;  // float for the rates, Moneda for the amounts
 };
 
-// The twelve values of the map, in its order, from the previous declaration
-// (its calculated fields already computed), or all zero when anterior is null.
+// The twelve values of the carry-forward map (MapaTraslado), in its order,
+// from the previous declaration (its calculated fields already computed), or
+// all zero when anterior is null.
 QList<ValorTrasladado> CalcularTraslado(const Registro* anterior, double utm1, double utm2);

@@ -27,22 +27,24 @@ Binario Descomponer(double valor) {
   const double fraccion = std::frexp(valor, &exponente);  // |fraccion| in [0.5, 1)
   // 53 bits hold every significant bit of a double: the product is exact.
   b.mantisa = static_cast<qint64>(std::ldexp(fraccion, 53));
-  b.exponente = exponente - 53;
-  while ((b.mantisa & 1) == 0) {
-    b.mantisa /= 2;
-    ++b.exponente;
-  }
+  // The trailing zero bits go into the exponent (an exact division).
+  const int ceros = __builtin_ctzll(static_cast<quint64>(b.mantisa));
+  b.mantisa >>= ceros;
+  b.exponente = exponente - 53 + ceros;
   return b;
 }
 
+// Significant bits of |v|.
 int Bits(Entero128 v) {
-  Natural128 m = v < 0 ? Natural128(0) - Natural128(v) : Natural128(v);
-  int n = 0;
-  while (m != 0) {
-    m >>= 1;
-    ++n;
-  }
-  return n;
+  const Natural128 m = v < 0 ? Natural128(0) - Natural128(v) : Natural128(v);
+  const quint64 alto = static_cast<quint64>(m >> 64);
+  const quint64 bajo = static_cast<quint64>(m);
+  if (alto != 0) return 128 - __builtin_clzll(alto);
+  return bajo != 0 ? 64 - __builtin_clzll(bajo) : 0;
+}
+
+bool Cabe64(Entero128 v) {
+  return v >= std::numeric_limits<qint64>::min() && v <= std::numeric_limits<qint64>::max();
 }
 
 // n ÷ d rounded to the nearest integer, ties to even. d ≠ 0.
@@ -51,8 +53,10 @@ Entero128 CocientePar(Entero128 n, Entero128 d) {
     n = -n;
     d = -d;
   }
-  Entero128 q = n / d;
-  const Entero128 r = n % d;  // carries the sign of n
+  // Both usually fit in 64 bits, whose division is much quicker.
+  const bool corto = Cabe64(n) && Cabe64(d);
+  Entero128 q = corto ? Entero128(static_cast<qint64>(n) / static_cast<qint64>(d)) : n / d;
+  const Entero128 r = corto ? Entero128(static_cast<qint64>(n) % static_cast<qint64>(d)) : n % d;  // sign of n
   const Entero128 resto = r < 0 ? -r : r;
   if (resto != 0) {
     const Entero128 falta = d - resto;

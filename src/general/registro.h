@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariant>
 
+class DisposicionCampos;
+
 class Registro {
  public:
   virtual ~Registro() = default;
@@ -15,4 +17,16 @@ class Registro {
   virtual void Asignar(const QString& campo, const QVariant& valor) = 0;
   // Whether the record has a field of exactly this name (FindField).
   virtual bool TieneCampo(const QString& campo) const = 0;
+
+  // Records that hold their values in the order of a layout may also be read
+  // and written by position, which spares work that is repeated row after row
+  // (the calculation) the lookup of every name. Such a record returns its
+  // layout here, the same object for as long as its fields stay the same;
+  // the others return null and are only read by name.
+  virtual const DisposicionCampos* Disposicion() const { return nullptr; }
+  // Read and write a position of Disposicion(), exactly as Valor and Asignar
+  // do for the field there. Only records with a layout are asked; the value
+  // read stays valid until the record is next changed.
+  virtual const QVariant& ValorEn(int posicion) const;
+  virtual void AsignarEn(int posicion, const QVariant& valor);
 };

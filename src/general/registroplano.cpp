@@ -2,31 +2,38 @@
 
 #include "general/errores.h"
 
+RegistroPlano::RegistroPlano() : disposicion_(std::make_shared<DisposicionCampos>()) {}
+
+RegistroPlano::RegistroPlano(std::shared_ptr<const DisposicionCampos> disposicion, QVariantList valores)
+    : disposicion_(std::move(disposicion)), valores_(std::move(valores)) {
+  if (!disposicion_ || valores_.size() != disposicion_->Cantidad())
+    throw ErrorAlcabala(QStringLiteral("El registro no tiene un valor por campo."));
+}
+
 void RegistroPlano::Agregar(const DefinicionCampo& campo, const QVariant& valor) {
-  const auto encontrado = posicion_.constFind(campo.nombre);
-  if (encontrado != posicion_.constEnd()) {
-    valores_[*encontrado] = valor;
+  const int posicion = disposicion_->Posicion(campo.nombre);
+  if (posicion >= 0) {
+    valores_[posicion] = valor;
     return;
   }
-  posicion_.insert(campo.nombre, static_cast<int>(campos_.size()));
-  campos_.append(campo);
+  // The layout may be shared: the new field goes into a copy, unless this
+  // record holds the only reference, when it grows in place.
+  std::shared_ptr<DisposicionCampos> propia = disposicion_.use_count() == 1
+                                                  ? std::const_pointer_cast<DisposicionCampos>(disposicion_)
+                                                  : std::make_shared<DisposicionCampos>(*disposicion_);
+  propia->Agregar(campo);
+  disposicion_ = std::move(propia);
   valores_.append(valor);
 }
 
-QStringList RegistroPlano::Campos() const {
-  QStringList nombres;
-  nombres.reserve(campos_.size());
-  for (const DefinicionCampo& campo : campos_) nombres << campo.nombre;
-  return nombres;
+QStringList RegistroPlano::Campos() const { return disposicion_->Nombres(); }
+
+const QList<DefinicionCampo>& RegistroPlano::Definiciones() const { return disposicion_->Campos(); }
+
+QVariant RegistroPlano::Valor(const QString& campo) const { return valores_.at(disposicion_->PosicionExistente(campo)); }
+
+void RegistroPlano::Asignar(const QString& campo, const QVariant& valor) {
+  valores_[disposicion_->PosicionExistente(campo)] = valor;
 }
 
-int RegistroPlano::Indice(const QString& campo) const {
-  const auto encontrado = posicion_.constFind(campo);
-  if (encontrado == posicion_.constEnd())
-    throw ErrorAlcabala(QStringLiteral("No se encontró el campo \"%1\".").arg(campo));
-  return *encontrado;
-}
-
-QVariant RegistroPlano::Valor(const QString& campo) const { return valores_.at(Indice(campo)); }
-
-void RegistroPlano::Asignar(const QString& campo, const QVariant& valor) { valores_[Indice(campo)] = valor; }
+bool RegistroPlano::TieneCampo(const QString& campo) const { return disposicion_->Tiene(campo); }

@@ -56,9 +56,9 @@ QString NuloAVacio(const QVariant& valor) { return EsNulo(valor) ? QString() : v
 bool NuloAFalso(const QVariant& valor) { return EsNulo(valor) ? false : valor.toBool(); }
 
 Moneda NuloACeroMoneda(const QVariant& valor) {
+  // The usual case first; a null Moneda variant holds the zero amount anyway.
+  if (valor.metaType() == QMetaType::fromType<Moneda>()) return *static_cast<const Moneda*>(valor.constData());
   if (EsNulo(valor)) return Moneda();
-  if (valor.canConvert<Moneda>() && valor.metaType() == QMetaType::fromType<Moneda>())
-    return valor.value<Moneda>();
   switch (valor.metaType().id()) {
     case QMetaType::Float:
     case QMetaType::Double: {
@@ -143,6 +143,7 @@ QString AgruparMiles(qint64 entero, const QLocale& locale) {
   const QString grupo = locale.groupSeparator();
   QString resultado;
   const int n = digitos.size();
+  resultado.reserve(n + n / 3 * grupo.size() + 1);
   for (int i = 0; i < n; ++i) {
     if (i > 0 && (n - i) % 3 == 0) resultado += grupo;
     resultado += digitos.at(i);

@@ -5,7 +5,6 @@
 #include <QSet>
 #include <algorithm>
 
-#include "declarations/calculo.h"
 #include "declarations/catalogo.h"
 #include "general/errores.h"
 #include "general/valores.h"
@@ -34,44 +33,41 @@ QStringList ColumnasContribuyenteSinNombres() {
   return columnas;
 }
 
-// Reads one file after another for the period, the declaration with its
-// calculated boxes.
+// Reads one file after another for the period: its declaration and its
+// taxpayer row, as they are stored.
 class LectorEmpresas {
  public:
-  LectorEmpresas(int ano, int mes, const QLocale& locale)
-      : lector_(ano, mes, CamposCalculadosAlcabala()), locale_(locale) {}
+  LectorEmpresas(int ano, int mes) : lector_(ano, mes, {}) {}
 
   // Reads one file; both tables must be there, whatever the selection.
   void Leer(const QString& ruta) {
     conexion_.AbrirSoloLectura(ruta);
     lector_.Leer(conexion_);
     conexion_.Cerrar();
-    if (lector_.ConDeclaracion()) ADODataSetAlcabalaCalcFields(lector_.Declaracion(), locale_);
   }
 
   bool ConDeclaracion() const { return lector_.ConDeclaracion(); }
-  // The total to pay in time (box 91) of the declaration read; 0 without one.
-  Moneda TotalAPagar() {
-    if (!ConDeclaracion()) return Moneda();
-    return NuloACeroMoneda(lector_.Declaracion().Valor(CajaTotalAPagar().campo));
-  }
 
-  // Appends the company's row to the table (recalculated once, when posted).
-  void Agregar(DataSet& datos, int ano, int mes) {
-    InsercionPendiente insercion(datos);
-    if (lector_.ConDeclaracion()) {
-      CopiarAlcabala(lector_.Declaracion(), datos);
-    } else {
-      datos.Asignar(QStringLiteral("ano"), ano);
-      datos.Asignar(QStringLiteral("mes"), mes);
+  // Appends the company's row to the table, where it is calculated once, when
+  // posted; it stays there when the selection admits it by its box 91.
+  void Agregar(DataSet& datos, const PeticionEmpresas& peticion) {
+    {
+      InsercionPendiente insercion(datos);
+      if (lector_.ConDeclaracion()) {
+        CopiarAlcabala(lector_.Declaracion(), datos);
+      } else {
+        datos.Asignar(QStringLiteral("ano"), peticion.ano);
+        datos.Asignar(QStringLiteral("mes"), peticion.mes);
+      }
+      if (lector_.ConContribuyente()) CopiarContribuyente(lector_.Contribuyente(), datos);
+      datos.Guardar();
     }
-    if (lector_.ConContribuyente()) CopiarContribuyente(lector_.Contribuyente(), datos);
-    datos.Guardar();
+    const Moneda totalAPagar = ConDeclaracion() ? NuloACeroMoneda(datos.Valor(CajaTotalAPagar().campo)) : Moneda();
+    if (!SeleccionAdmite(peticion.clase, ConDeclaracion(), totalAPagar)) datos.Eliminar();
   }
 
  private:
   LectorDeclaracionYContribuyente lector_;
-  QLocale locale_;
   Conexion conexion_;
 };
 
@@ -152,7 +148,7 @@ bool CopiarAlcabalas(TablaEmpresas& tabla, const PeticionEmpresas& peticion, con
   if (!datos.Activo()) throw ErrorAlcabala(QStringLiteral("La tabla de empresas no está abierta."));
   const QStringList archivos = ArchivosEmpresas(peticion.carpetas);
   RecalculoSuspendido recalculo(datos);
-  LectorEmpresas lector(peticion.ano, peticion.mes, tabla.Locale());
+  LectorEmpresas lector(peticion.ano, peticion.mes);
   for (int i = 0; i < archivos.size(); ++i) {
     if (aviso && !aviso(i, archivos.size())) {
       datos.Vaciar();
@@ -161,8 +157,7 @@ bool CopiarAlcabalas(TablaEmpresas& tabla, const PeticionEmpresas& peticion, con
     const QString& ruta = archivos.at(i);
     ConNombreDeArchivo(ruta, [&] {
       lector.Leer(ruta);
-      if (SeleccionAdmite(peticion.clase, lector.ConDeclaracion(), lector.TotalAPagar()))
-        lector.Agregar(datos, peticion.ano, peticion.mes);
+      lector.Agregar(datos, peticion);
     });
   }
   return true;

@@ -18,6 +18,9 @@ namespace {
 struct Fila {
   qint64 rowid = 0;
   QVector<QVariant> valores;  // stored fields only, in field order
+  // Rows held in memory change only when posted: their calculated fields are
+  // computed once, when the row is first shown, and kept here (empty until then).
+  QVector<QVariant> calculados;
 };
 
 int ClaveEntera(const QVariant& valor) {
@@ -53,7 +56,7 @@ struct DataSet::Impl {
   QList<DefinicionCampo> almacenados;
   QList<DefinicionCampo> calculados;
   QList<DefinicionCampo> todos;
-  QHash<QString, int> posicion;
+  std::shared_ptr<const DisposicionCampos> disposicion = std::make_shared<DisposicionCampos>();  // of `todos`
   QVector<QVariant> predeterminados;
   int indiceAno = -1;
   int indiceMes = -1;
@@ -83,8 +86,7 @@ struct DataSet::Impl {
 
   void IndexarCampos() {
     todos = almacenados + calculados;
-    posicion.clear();
-    for (int i = 0; i < todos.size(); ++i) posicion.insert(todos.at(i).nombre, i);
+    disposicion = std::make_shared<DisposicionCampos>(todos);
     indiceAno = IndiceAlmacenado(QStringLiteral("ano"));
     indiceMes = IndiceAlmacenado(QStringLiteral("mes"));
     indiceOrden = campoOrden.isEmpty() ? -1 : IndiceAlmacenado(campoOrden);
@@ -181,9 +183,15 @@ struct DataSet::Impl {
     cambiados = QVector<bool>(almacenados.size(), false);
     modificado = false;
     if (actual < 0 || actual >= static_cast<int>(filas.size())) return;
-    const Fila& fila = filas.at(actual);
+    Fila& fila = filas.at(actual);
     for (int i = 0; i < almacenados.size(); ++i) buffer[i] = fila.valores.at(i);
+    if (!fila.calculados.isEmpty()) {
+      std::copy(fila.calculados.cbegin(), fila.calculados.cend(), buffer.begin() + almacenados.size());
+      return;
+    }
+    const bool calcula = manejador && !calculando;
     Calcular();
+    if (enMemoria && calcula) fila.calculados = buffer.mid(almacenados.size());
   }
 
   void Calcular() {
@@ -294,6 +302,7 @@ void DataSet::DefinirCalculados(const QList<DefinicionCampo>& calculados, Maneja
     d->calculados.append(campo);
   }
   d->manejador = std::move(manejador);
+  for (Fila& fila : d->filas) fila.calculados.clear();
   d->IndexarCampos();
   if (!d->Activo()) return;
   if (d->Editando()) {
@@ -556,19 +565,26 @@ void DataSet::Vaciar() {
 // --- Fields --------------------------------------------------------------------
 
 QVariant DataSet::Valor(const QString& campo) const {
-  const auto encontrado = d->posicion.constFind(campo);
-  if (encontrado == d->posicion.constEnd())
-    throw ErrorAlcabala(QStringLiteral("No se encontró el campo \"%1\".").arg(campo));
+  const int indice = d->disposicion->PosicionExistente(campo);
   d->ComprobarActivo();
-  return d->buffer.value(*encontrado);
+  return d->buffer.value(indice);
 }
 
 void DataSet::Asignar(const QString& campo, const QVariant& valor) {
-  const auto encontrado = d->posicion.constFind(campo);
-  if (encontrado == d->posicion.constEnd())
-    throw ErrorAlcabala(QStringLiteral("No se encontró el campo \"%1\".").arg(campo));
+  AsignarEn(d->disposicion->PosicionExistente(campo), valor);
+}
+
+bool DataSet::TieneCampo(const QString& campo) const { return d->disposicion->Tiene(campo); }
+
+const DisposicionCampos* DataSet::Disposicion() const { return d->disposicion.get(); }
+
+const QVariant& DataSet::ValorEn(int posicion) const {
   d->ComprobarActivo();
-  const int indice = *encontrado;
+  return d->buffer.at(posicion);
+}
+
+void DataSet::AsignarEn(int indice, const QVariant& valor) {
+  d->ComprobarActivo();
   const DefinicionCampo& definicion = d->todos.at(indice);
   if (d->calculando) {
     // The calculated-fields handler writes into the record shown only.
@@ -588,12 +604,9 @@ void DataSet::Asignar(const QString& campo, const QVariant& valor) {
   emit RegistroCambiado();
 }
 
-bool DataSet::TieneCampo(const QString& campo) const { return d->posicion.contains(campo); }
-
 const DefinicionCampo* DataSet::FindField(const QString& campo) const {
-  const auto encontrado = d->posicion.constFind(campo);
-  if (encontrado == d->posicion.constEnd()) return nullptr;
-  return &d->todos.at(*encontrado);
+  const int indice = d->disposicion->Posicion(campo);
+  return indice < 0 ? nullptr : &d->todos.at(indice);
 }
 
 QList<DefinicionCampo> DataSet::Campos() const { return d->todos; }
@@ -602,9 +615,10 @@ QList<DefinicionCampo> DataSet::Campos() const { return d->todos; }
 
 RegistroPlano DataSet::CopiaRegistroActual() const {
   d->ComprobarActivo();
-  RegistroPlano copia;
-  for (int i = 0; i < d->todos.size(); ++i) copia.Agregar(d->todos.at(i), d->buffer.value(i));
-  return copia;
+  QVariantList valores;
+  valores.reserve(d->todos.size());
+  for (int i = 0; i < d->todos.size(); ++i) valores.append(d->buffer.value(i));
+  return RegistroPlano(d->disposicion, std::move(valores));
 }
 
 RegistroPlano DataSet::CopiaFila(int indice) const {
@@ -612,15 +626,21 @@ RegistroPlano DataSet::CopiaFila(int indice) const {
   if (indice < 0 || indice >= d->CantidadFilas())
     throw ErrorAlcabala(QStringLiteral("No existe la fila %1 del conjunto de datos.").arg(indice + 1));
   const Fila& fila = d->filas.at(indice);
-  RegistroPlano copia;
-  for (int i = 0; i < d->almacenados.size(); ++i) copia.Agregar(d->almacenados.at(i), fila.valores.at(i));
-  for (const auto& campo : d->calculados) copia.Agregar(campo, QVariant());
+  QVariantList valores;
+  valores.reserve(d->todos.size());
+  for (int i = 0; i < d->almacenados.size(); ++i) valores.append(fila.valores.at(i));
+  if (!fila.calculados.isEmpty()) {
+    valores.append(fila.calculados.toList());
+    return RegistroPlano(d->disposicion, std::move(valores));
+  }
+  for (int i = d->almacenados.size(); i < d->todos.size(); ++i) valores.append(QVariant());
+  RegistroPlano copia(d->disposicion, std::move(valores));
   if (d->manejador) d->manejador(copia);
   // Held as the data set holds them (amounts as Moneda, texts cut to size).
-  for (const auto& campo : d->calculados) copia.Asignar(campo.nombre, ConvertirValorCampo(copia.Valor(campo.nombre), campo));
+  for (int i = d->almacenados.size(); i < d->todos.size(); ++i)
+    copia.AsignarEn(i, ConvertirValorCampo(copia.ValorEn(i), d->todos.at(i)));
   return copia;
 }
-
 
 Conexion* DataSet::ConexionDatos() const { return d->conexion; }
 

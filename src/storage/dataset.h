@@ -20,6 +20,7 @@
 #include <functional>
 #include <memory>
 
+#include "general/disposicioncampos.h"
 #include "general/errores.h"
 #include "general/registro.h"
 #include "general/registroplano.h"
@@ -101,6 +102,11 @@ class DataSet : public QObject, public Registro {
   QVariant Valor(const QString& campo) const override;
   void Asignar(const QString& campo, const QVariant& valor) override;
   bool TieneCampo(const QString& campo) const override;
+  // The layout of the record (stored then calculated fields): a new one each
+  // time the fields change (opening a table, defining the calculated fields).
+  const DisposicionCampos* Disposicion() const override;
+  const QVariant& ValorEn(int posicion) const override;
+  void AsignarEn(int posicion, const QVariant& valor) override;
   const DefinicionCampo* FindField(const QString& campo) const;
   QList<DefinicionCampo> Campos() const;  // stored, then calculated
 

@@ -16,37 +16,32 @@ QList<DefinicionCampo> ColumnasDeTabla(Conexion& conexion, const QString& tabla,
 // --- FilaLeida -------------------------------------------------------------------
 
 void FilaLeida::Definir(const QList<DefinicionCampo>& campos) {
-  campos_.clear();
-  valores_.clear();
-  posicion_.clear();
-  AgregarCampos(campos);
+  disposicion_ = std::make_shared<DisposicionCampos>(campos);
+  valores_ = QVector<QVariant>(campos.size());
 }
 
 void FilaLeida::AgregarCampos(const QList<DefinicionCampo>& campos) {
+  // A copy of the row shares its layout until either adds fields.
+  if (disposicion_.use_count() > 1) disposicion_ = std::make_shared<DisposicionCampos>(*disposicion_);
   for (const DefinicionCampo& campo : campos) {
-    posicion_.insert(campo.nombre, campos_.size());
-    campos_.append(campo);
+    disposicion_->Agregar(campo);
     valores_.append(QVariant());
   }
 }
 
 void FilaLeida::Limpiar() { valores_.fill(QVariant()); }
 
-int FilaLeida::Indice(const QString& campo) const {
-  const auto encontrado = posicion_.constFind(campo);
-  if (encontrado == posicion_.constEnd())
-    throw ErrorAlcabala(QStringLiteral("No se encontró el campo \"%1\".").arg(campo));
-  return *encontrado;
-}
-
-QVariant FilaLeida::Valor(const QString& campo) const { return valores_.at(Indice(campo)); }
+QVariant FilaLeida::Valor(const QString& campo) const { return valores_.at(disposicion_->PosicionExistente(campo)); }
 
 void FilaLeida::Asignar(const QString& campo, const QVariant& valor) {
-  const int indice = Indice(campo);
-  valores_[indice] = ConvertirValorCampo(valor, campos_.at(indice));
+  AsignarEn(disposicion_->PosicionExistente(campo), valor);
 }
 
-bool FilaLeida::TieneCampo(const QString& campo) const { return posicion_.contains(campo); }
+void FilaLeida::AsignarEn(int posicion, const QVariant& valor) {
+  valores_[posicion] = ConvertirValorCampo(valor, disposicion_->Campos().at(posicion));
+}
+
+bool FilaLeida::TieneCampo(const QString& campo) const { return disposicion_->Tiene(campo); }
 
 // --- Reading one row ---------------------------------------------------------------
 

@@ -10,7 +10,9 @@
 #include <QVariantList>
 #include <QVector>
 #include <initializer_list>
+#include <memory>
 
+#include "general/disposicioncampos.h"
 #include "general/registro.h"
 #include "storage/dataset.h"
 
@@ -29,7 +31,7 @@ class FilaLeida : public Registro {
   // Starts over with these fields, every value null.
   void Definir(const QList<DefinicionCampo>& campos);
   void AgregarCampos(const QList<DefinicionCampo>& campos);
-  const QList<DefinicionCampo>& Campos() const { return campos_; }
+  const QList<DefinicionCampo>& Campos() const { return disposicion_->Campos(); }
   // Keeps the fields and makes every value null again.
   void Limpiar();
   // Puts the value of field `indice` as read from the file (already in the
@@ -40,12 +42,13 @@ class FilaLeida : public Registro {
   void Asignar(const QString& campo, const QVariant& valor) override;
   bool TieneCampo(const QString& campo) const override;
 
- private:
-  int Indice(const QString& campo) const;
+  const DisposicionCampos* Disposicion() const override { return disposicion_.get(); }
+  const QVariant& ValorEn(int posicion) const override { return valores_.at(posicion); }
+  void AsignarEn(int posicion, const QVariant& valor) override;
 
-  QList<DefinicionCampo> campos_;
+ private:
+  std::shared_ptr<DisposicionCampos> disposicion_ = std::make_shared<DisposicionCampos>();
   QVector<QVariant> valores_;
-  QHash<QString, int> posicion_;
 };
 
 // The statement that reads the first row of `alcabalas` for a period (two

@@ -310,7 +310,7 @@ TEST_F(Ventana, UnaDeclaracionFueraDeRangoNoImpideAbrirElArchivo) {
   EXPECT_EQ(ventana->AnoActual, 2024);
   EXPECT_EQ(Textos(ventana->Paginas->ComboBoxAno), QStringList({"2024", "2023"}));
   ASSERT_EQ(errores.textos.size(), 1) << errores.textos.join('\n').toStdString();
-  EXPECT_TRUE(errores.textos[0].startsWith("No se pudieron calcular las casillas 62, 723, 724, 595"))
+  EXPECT_TRUE(errores.textos[0].startsWith("No se pudieron calcular las casillas 62, 724, 723, 595"))
       << errores.textos[0].toStdString();
   EXPECT_TRUE(errores.textos[0].contains("de Enero del 2024"));
   EXPECT_EQ(ventana->Paginas->Edicion("62")->text(), QString());

@@ -27,11 +27,6 @@ const QStringList kPermitidos = {
     QStringLiteral("declarations/disposicion.h"),
     QStringLiteral("reports/plantillas.cpp"),        // the print templates, keyed by field
     QStringLiteral("declarations/formulas.cpp"),     // the calculation's formulas
-    // Until the formulas move to formulas.cpp they live here: the calculated
-    // fields' sums (calculo.cpp), the box-563 base and the carry-forward map
-    // (reglas.cpp).
-    QStringLiteral("declarations/calculo.cpp"),
-    QStringLiteral("declarations/reglas.cpp"),
 };
 
 struct Literal {

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QHash>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include "general/errores.h"
 #include "general/moneda.h"
 #include "common/sql.h"
+#include "general/disposicioncampos.h"
 #include "storage/conexion.h"
 #include "storage/dataset.h"
 
@@ -419,3 +421,68 @@ TEST(DataSetMemoriaTest, ComparadorPropioYFilasNuevasNulas) {
 }
 
 }  // namespace
+
+TEST(DataSetMemoriaTest, CadaFilaSeCalculaUnaVezAunqueSeMuestreYCopieVariasVeces) {
+  DataSet ds({{"nombre", TipoColumna::W, 150, false}, {"Cod20", TipoColumna::C, 0, false}}, "nombre");
+  QHash<QString, int> calculos;  // runs of the handler per row
+  auto Definir = [&](int factor) {
+    ds.DefinirCalculados({{"Doble", TipoColumna::C, 0, true}}, [&calculos, factor](Registro& r) {
+      const QString nombre = r.Valor("nombre").toString();
+      if (!nombre.isEmpty()) ++calculos[nombre];
+      const Moneda m = r.Valor("Cod20").isValid() ? r.Valor("Cod20").value<Moneda>() : Moneda();
+      r.Asignar("Doble", QVariant::fromValue(Moneda::DesdeCrudo(m.Crudo() * factor)));
+    });
+  };
+  Definir(2);
+  ds.Abrir();
+  {
+    RecalculoSuspendido suspendido(ds);
+    for (const char* nombre : {"b", "a", "c"}) {
+      ds.Agregar();
+      ds.Asignar("nombre", nombre);
+      ds.Asignar("Cod20", 5);
+      ds.Guardar();
+    }
+  }
+  for (int vuelta = 0; vuelta < 2; ++vuelta)
+    for (ds.Primero(); !ds.Eof(); ds.Siguiente()) EXPECT_EQ(ds.Valor("Doble").value<Moneda>(), Moneda::DesdePesos(10));
+  for (int i = 0; i < ds.CantidadFilas(); ++i)
+    EXPECT_EQ(ds.CopiaFila(i).Valor("Doble").value<Moneda>(), Moneda::DesdePesos(10));
+  EXPECT_EQ(calculos, (QHash<QString, int>{{"a", 1}, {"b", 1}, {"c", 1}}));
+
+  // Editing a row and posting it computes that row anew, once.
+  ASSERT_TRUE(ds.Valor("nombre").toString() == "c");
+  ds.Editar();
+  ds.Asignar("Cod20", 7);
+  ds.Guardar();
+  EXPECT_EQ(ds.CopiaFila(2).Valor("Doble").value<Moneda>(), Moneda::DesdePesos(14));
+  EXPECT_EQ(calculos.value("c"), 3);  // the edit recomputes it too, and the post once
+  EXPECT_EQ(calculos.value("a"), 1);
+
+  // Another handler: what the rows kept no longer counts.
+  Definir(3);
+  EXPECT_EQ(ds.CopiaFila(0).Valor("Doble").value<Moneda>(), Moneda::DesdePesos(15));
+  ds.Primero();
+  EXPECT_EQ(ds.Valor("Doble").value<Moneda>(), Moneda::DesdePesos(15));
+}
+
+TEST(DataSetMemoriaTest, SeLeeYEscribePorPosicionDeSuDisposicion) {
+  DataSet ds({{"nombre", TipoColumna::W, 3, false}, {"Cod20", TipoColumna::C, 0, false}}, "nombre");
+  ds.DefinirCalculados({{"Texto", TipoColumna::W, 2, true}}, [](Registro&) {});
+  const DisposicionCampos* disposicion = ds.Disposicion();
+  ASSERT_NE(disposicion, nullptr);
+  EXPECT_EQ(disposicion->Nombres(), QStringList({"nombre", "Cod20", "Texto"}));
+  ds.Abrir();
+  ds.Agregar();
+  // Written by position exactly as by name: converted to the field's type and size.
+  ds.AsignarEn(disposicion->Posicion("nombre"), QStringLiteral("abcdef"));
+  ds.AsignarEn(disposicion->Posicion("Cod20"), 4);
+  EXPECT_EQ(ds.Valor("nombre").toString(), "abc");
+  EXPECT_EQ(ds.ValorEn(1).value<Moneda>(), Moneda::DesdePesos(4));
+  EXPECT_TRUE(ds.Modificado());
+  ds.Guardar();
+  EXPECT_EQ(ds.Disposicion(), disposicion);  // the same fields, the same layout
+  const quint64 identidad = disposicion->Identidad();
+  ds.DefinirCalculados({}, nullptr);
+  EXPECT_NE(ds.Disposicion()->Identidad(), identidad);
+}
