@@ -10,6 +10,7 @@
 
 #include <sqlite3.h>
 
+#include "cli/calculofila.h"
 #include "cli/filajson.h"
 #include "cli/json.h"
 #include "cli/periodo.h"
@@ -49,8 +50,8 @@ bool LeerOpciones(const QStringList& argumentos, OpcionesExportar* opciones) {
   return !opciones->ruta.isEmpty();
 }
 
-// A row's stored columns and calculated fields in one record, for the
-// handlers that read fields by name; made once for the file's layout.
+// The taxpayer row's stored columns and calculated fields in one record, for
+// the handler that reads fields by name.
 class RegistroCalculado {
  public:
   RegistroCalculado(const QList<DefinicionCampo>& columnas, const QList<DefinicionCampo>& calculados)
@@ -90,6 +91,14 @@ class RegistroCalculado {
   RegistroPlano registro_;
 };
 
+// The year or the month of the row, for a message (0 when null).
+int Periodo(sqlite3_stmt* fila, const QList<DefinicionCampo>& columnas, const QString& nombre) {
+  for (int i = 0; i < columnas.size(); ++i)
+    if (columnas.at(i).nombre == nombre)
+      return static_cast<int>(NuloACeroEntero(LeerValorColumna(ValorCrudo(fila, i), columnas.at(i))));
+  return 0;
+}
+
 // The taxpayer row as JSON, or null when the table holds none.
 QByteArray ExportarContribuyente(sqlite3* base) {
   const QList<DefinicionCampo> columnas = ColumnasDeTabla(base, QStringLiteral("contribuyente"));
@@ -120,22 +129,19 @@ int ExportarDeclaraciones(sqlite3* base, const OpcionesExportar& opciones, const
                                             {opciones.ano, opciones.mes})
                         : PrepararSentencia(base, QStringLiteral("SELECT * FROM alcabalas ORDER BY ano, mes, rowid"));
   const MiembrosJson miembros(columnas);
-  RegistroCalculado declaracion(columnas, CamposCalculadosAlcabala());
+  CalculoDeFilas calculo(columnas, locale);
   int cantidad = 0;
   while (PasoSentencia(base, filas.get())) {
     if (sqlite3_column_count(filas.get()) != columnas.size())
       throw ErrorAlcabala(QStringLiteral("La tabla alcabalas cambió mientras se leía."));
-    RegistroPlano& registro = declaracion.Leer(filas.get());
-    ADODataSetAlcabalaCalcFields(registro, locale);
-    const QStringList fallidas = CajasNoCalculadas(registro);
-    if (!fallidas.isEmpty())
-      errores << MensajeCajasNoCalculadas(fallidas,
-                                          static_cast<int>(NuloACeroEntero(registro.Valor(QStringLiteral("ano")))),
-                                          static_cast<int>(NuloACeroEntero(registro.Valor(QStringLiteral("mes")))))
+    calculo.Calcular(filas.get());
+    if (const QStringList fallidas = calculo.NoCalculadas(); !fallidas.isEmpty())
+      errores << MensajeCajasNoCalculadas(fallidas, Periodo(filas.get(), columnas, QStringLiteral("ano")),
+                                          Periodo(filas.get(), columnas, QStringLiteral("mes")))
               << "\n";
     destino += cantidad++ == 0 ? "\n    {" : ",\n    {";
     miembros.AnadirFila(destino, filas.get());
-    declaracion.AnadirCalculados(destino);
+    calculo.AnadirCalculados(destino);
     destino += '}';
   }
   return cantidad;
