@@ -62,13 +62,7 @@ void CalculoDeFilas::Calcular(sqlite3_stmt* fila) {
       entradas_.PonerMonto(i, Moneda::DesdeCrudo(sqlite3_column_int64(fila, columna)));
       continue;
     }
-    // An amount with no Moneda (a whole number too wide) fails only the
-    // steps that read it.
-    try {
-      entradas_.PonerMonto(i, NuloACeroMoneda(ValorDeColumna(fila, columna, columnas_.at(columna))));
-    } catch (const ErrorCalculo&) {
-      entradas_.PonerMontoFueraDeRango(i);
-    }
+    entradas_.PonerMontoLeido(i, ValorDeColumna(fila, columna, columnas_.at(columna)));
   }
   for (int i = 0; i < plan_.CantidadTasas(); ++i) {
     const int columna = plan_.PosicionTasa(i);

@@ -71,16 +71,6 @@ struct PorPosicion {
   }
 };
 
-// An amount read by the null rule; one that has no Moneda (a whole number too
-// wide) fails only the steps that read it, as it would in the middle of them.
-void LeerMonto(EntradasCalculo& entradas, int i, const QVariant& valor) {
-  try {
-    entradas.PonerMonto(i, NuloACeroMoneda(valor));
-  } catch (const ErrorCalculo&) {
-    entradas.PonerMontoFueraDeRango(i);
-  }
-}
-
 std::optional<qint64> Entero(const QVariant& valor) {
   if (EsNulo(valor)) return std::nullopt;
   return NuloACeroEntero(valor);
@@ -95,7 +85,7 @@ void LeerEntradas(const Acceso& acceso, EntradasCalculo& entradas) {
     const CampoDeEntrada& monto = montos.at(i);
     const int posicion = plan ? plan->PosicionMonto(i) : -1;
     if (monto.opcional && !acceso.Tiene(monto.campo, posicion)) continue;
-    LeerMonto(entradas, i, acceso.Leer(monto.campo, posicion));
+    entradas.PonerMontoLeido(i, acceso.Leer(monto.campo, posicion));
   }
   const QList<CampoDeEntrada>& tasas = TasasDeEntrada();
   for (int i = 0; i < tasas.size(); ++i)

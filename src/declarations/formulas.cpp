@@ -370,6 +370,14 @@ void EntradasCalculo::PonerMontoFueraDeRango(int entrada) {
   fueraDeRango_[entrada] = 1;
 }
 
+void EntradasCalculo::PonerMontoLeido(int entrada, const QVariant& valor) {
+  try {
+    PonerMonto(entrada, NuloACeroMoneda(valor));
+  } catch (const ErrorCalculo&) {
+    PonerMontoFueraDeRango(entrada);
+  }
+}
+
 void EntradasCalculo::Limpiar() {
   std::fill(montos_.begin(), montos_.end(), Moneda());
   std::fill(fueraDeRango_.begin(), fueraDeRango_.end(), 0);

@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <optional>
 #include <vector>
 
@@ -64,6 +65,9 @@ class EntradasCalculo {
   // An amount the record holds but that has no Moneda (beyond its range): the
   // steps that read it cannot be carried out, the others are.
   void PonerMontoFueraDeRango(int entrada);
+  // An amount as a record holds it, read by the null rule; one that has no
+  // Moneda (a whole number too wide) is put beyond the range, as above.
+  void PonerMontoLeido(int entrada, const QVariant& valor);
   void PonerTasa(int entrada, double valor) { tasas_[entrada] = valor; }
   void PonerMarca(bool valor) { marca_ = valor; }
   // The period; nullopt for a null year or month.
