@@ -47,6 +47,7 @@ EstadoControles CalcularEstadoControles(const EntradasEstado& e) {
   r.imprimir = consulta && e.filas;
   r.informes = consulta && e.filas;
   r.listas = r.editarAlcabala;
+  r.cartera = !edicion;
   r.tituloEditar = edicion ? QStringLiteral("&Cancelar Edición") : QStringLiteral("&Editar");
   r.pistaEditar = edicion ? QStringLiteral("Cancelar Edición Alcabala") : QStringLiteral("Editar Alcabala");
   return r;
@@ -73,6 +74,7 @@ void AplicarEstadoControles(const EstadoControles& estado, const ControlesVentan
   Activar(c.eliminarAlcabala, estado.eliminarAlcabala);
   Activar(c.imprimir, estado.imprimir);
   Activar(c.informes, estado.informes);
+  Activar(c.cartera, estado.cartera);
   if (c.comboBoxAno != nullptr) c.comboBoxAno->setEnabled(estado.listas);
   if (c.comboBoxMes != nullptr) c.comboBoxMes->setEnabled(estado.listas);
   if (c.editarAlcabala != nullptr) {

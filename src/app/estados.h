@@ -38,6 +38,7 @@ struct EstadoControles {
   bool imprimir = false;  ///< both printing items
   bool informes = false;  ///< the nine items of "&Informes"
   bool listas = false;    ///< the year and month lists (as the edit item)
+  bool cartera = false;   ///< the clients' board: whenever no declaration is being edited
   QString tituloEditar;
   QString pistaEditar;
 };
@@ -61,6 +62,7 @@ struct ControlesVentana {
   QAction* eliminarAlcabala = nullptr;
   QList<QAction*> imprimir;
   QList<QAction*> informes;
+  QAction* cartera = nullptr;
   QComboBox* comboBoxAno = nullptr;
   QComboBox* comboBoxMes = nullptr;
 };

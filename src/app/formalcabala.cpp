@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -36,6 +37,7 @@
 #include "app/navegacion.h"
 #include "app/paginas.h"
 #include "app/periodos.h"
+#include "app/ventanacartera.h"
 #include "declarations/calculo.h"
 #include "declarations/formcrearalcabala.h"
 #include "dialogs/formacerca.h"
@@ -225,6 +227,9 @@ void TFormAlcabala::CrearMenus() {
         QStringLiteral("Resu&men Retenciones"), QString(), -1, false);
   crear(MenuItemInformes, MenuItemResumenPPM, "MenuItemResumenPPM", QStringLiteral("Resume&n PPM"),
         QString(), -1, false);
+  separador(MenuItemInformes, "N6");
+  crear(MenuItemInformes, MenuItemCarteraClientes, "MenuItemCarteraClientes",
+        QStringLiteral("Cartera de &Clientes..."), QStringLiteral("Todos los clientes por mes"), -1, true);
 
   MenuItemAyuda = menuBar()->addMenu(QStringLiteral("&Ayuda"));
   MenuItemAyuda->setObjectName(QStringLiteral("MenuItemAyuda"));
@@ -390,6 +395,16 @@ void TFormAlcabala::CrearDatos() {
     connect(ADODataSetAlcabala, senal, this, &TFormAlcabala::DataSetAlcabalaCambioEstado);
   new AvisoCajasNoCalculadas(ADODataSetAlcabala, this);  // owned by the window
 
+  // What this window saves shows on the clients' board: a declaration saved,
+  // created or deleted (the data set reopens then), the taxpayer saved.
+  auto refrescarCartera = [this] {
+    if (CarteraClientes != nullptr && CarteraClientes->isVisible())
+      CarteraClientes->ReleerArchivo(ADOConnectionAlcabala->Ruta());
+  };
+  connect(ADODataSetAlcabala, &DataSet::DespuesDeGuardar, this, refrescarCartera);
+  connect(ADODataSetAlcabala, &DataSet::DespuesDeAbrir, this, refrescarCartera);
+  connect(ADODataSetContribuyente, &DataSet::DespuesDeGuardar, this, refrescarCartera);
+
   Paginas->Enlazar(ADODataSetAlcabala, ADODataSetContribuyente);
 }
 
@@ -426,6 +441,7 @@ void TFormAlcabala::ConectarDeclaraciones() {
   ConectarComando(MenuItemResumenIVA, this, [this] { MenuItemResumenIVAClick(); });
   ConectarComando(MenuItemResumenRetenciones, this, [this] { MenuItemResumenRetencionesClick(); });
   ConectarComando(MenuItemResumenPPM, this, [this] { MenuItemResumenPPMClick(); });
+  ConectarComando(MenuItemCarteraClientes, this, [this] { MenuItemCarteraClientesClick(); });
 }
 
 // --- Declarations ----------------------------------------------------------------
@@ -486,6 +502,41 @@ void TFormAlcabala::MenuItemResumenRetencionesClick() {
 
 void TFormAlcabala::MenuItemResumenPPMClick() {
   MostrarResumenAnual(ContextoDe(this), ClaseResumen::PPM, AnoActual, QLocale::system());
+}
+
+void TFormAlcabala::MenuItemCarteraClientesClick() {
+  if (CarteraClientes == nullptr) {
+    CarteraClientes = new VentanaCartera([this] { return CarpetasEmpresas(CarpetaPrograma()); }, QLocale::system(), this);
+    connect(CarteraClientes, &VentanaCartera::AbrirMes, this, [this](const QString& ruta, int ano, int mes) {
+      EjecutarComando(CarteraClientes, [&] { AbrirMesDeCartera(ruta, ano, mes); });
+    });
+  }
+  const bool primeraVez = CarteraClientes->isHidden() && CarteraClientes->Filas().isEmpty();
+  CarteraClientes->show();
+  CarteraClientes->raise();
+  CarteraClientes->activateWindow();
+  if (primeraVez) CarteraClientes->Actualizar();
+}
+
+void TFormAlcabala::AbrirMesDeCartera(const QString& ruta, int ano, int mes) {
+  if (ADODataSetAlcabala->Activo() && ADODataSetAlcabala->Estado() != EstadoDataSet::Consulta)
+    throw ErrorAlcabala(QStringLiteral("Guarde o cancele la declaración que está editando antes de abrir otra."));
+  const bool mismoArchivo = ADOConnectionAlcabala->Abierta() &&
+                            QFileInfo(ADOConnectionAlcabala->Ruta()).canonicalFilePath() ==
+                                QFileInfo(ruta).canonicalFilePath();
+  if (!mismoArchivo) AbrirArchivoAlcabala(ruta);
+  if (mes > 0 && MoverAPeriodo(*ADODataSetAlcabala, ano, mes)) {
+    CursorOcupado cursor;
+    AnoActual = ano;
+    MesActual = mes;
+    SeleccionarItemComboBoxAno(Paginas->ComboBoxAno, AnoActual);
+    LlenarComboBoxMes(Paginas->ComboBoxMes, *ADOConnectionAlcabala, AnoActual);
+    SeleccionarItemComboBoxMes(Paginas->ComboBoxMes, MesActual);
+  }
+  EstablecerEstadoControles();
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
 }
 
 void TFormAlcabala::ComboBoxAnoChange(int indice) {
@@ -732,6 +783,7 @@ void TFormAlcabala::EstablecerEstadoControles() {
   controles.informes = {MenuItemEmpresas,           MenuItemEmpresasSinPagoImpuestos, MenuItemEmpresasPagarImpuestos,
                         MenuItemEmpresasIVA,        MenuItemEmpresasRetenciones,      MenuItemEmpresasPPM,
                         MenuItemResumenIVA,         MenuItemResumenRetenciones,       MenuItemResumenPPM};
+  controles.cartera = MenuItemCarteraClientes;
   controles.comboBoxAno = Paginas->ComboBoxAno;
   controles.comboBoxMes = Paginas->ComboBoxMes;
   ::EstablecerEstadoControles(*ADOConnectionAlcabala, *ADODataSetAlcabala, *ADODataSetContribuyente, controles);

@@ -27,6 +27,7 @@ class QToolBar;
 class QToolButton;
 class TablaEmpresas;
 class TFormAcerca;
+class VentanaCartera;
 class TFormContribuyente;
 class TFormCrearAlcabala;
 
@@ -76,6 +77,7 @@ class TFormAlcabala : public QMainWindow {
   QAction* MenuItemResumenIVA = nullptr;
   QAction* MenuItemResumenRetenciones = nullptr;
   QAction* MenuItemResumenPPM = nullptr;
+  QAction* MenuItemCarteraClientes = nullptr;
   QAction* MenuItemAcerca = nullptr;
 
   // --- Tool bar: each button shares its menu item's action ---
@@ -114,6 +116,8 @@ class TFormAlcabala : public QMainWindow {
   TFormAcerca* FormAcerca = nullptr;
   TFormCrearAlcabala* FormCrearAlcabala = nullptr;
   TFormContribuyente* FormContribuyente = nullptr;
+  // "Cartera de Clientes", made the first time it is asked for.
+  VentanaCartera* CarteraClientes = nullptr;
 
   // The banner pictures' downloads.
   FranjasEnSegundoPlano* DescargasFranjas() const { return descargasFranjas_; }
@@ -179,6 +183,9 @@ class TFormAlcabala : public QMainWindow {
   void MenuItemResumenIVAClick();
   void MenuItemResumenRetencionesClick();
   void MenuItemResumenPPMClick();
+  void MenuItemCarteraClientesClick();
+  // The board's double-click: the file at that month (its latest for 0).
+  void AbrirMesDeCartera(const QString& ruta, int ano, int mes);
 
  protected:
   void showEvent(QShowEvent* evento) override;

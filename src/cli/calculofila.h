@@ -1,7 +1,6 @@
 #pragma once
-// The calculated boxes of rows read from a data file, computed straight from
-// the statement's columns by position (see declarations/calculo.h): the
-// export's path for rows by the hundred, with no record in between.
+// The calculated boxes of the export's rows (declarations/calculosentencia.h)
+// written as JSON.
 
 #include <QByteArray>
 #include <QList>
@@ -9,7 +8,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "declarations/calculo.h"
+#include "declarations/calculosentencia.h"
 #include "general/tipocolumna.h"
 
 struct sqlite3_stmt;
@@ -43,10 +42,6 @@ class CalculoDeFilas {
     int tamano = 0;
   };
 
-  QList<DefinicionCampo> columnas_;
-  QLocale locale_;
-  PlanCalculo plan_;
+  CalculoDeSentencia calculo_;
   std::vector<Salida> salidas_;
-  EntradasCalculo entradas_;
-  ResultadosCalculo resultados_;
 };

@@ -4,7 +4,7 @@
 
 #include <QDate>
 
-#include "cli/declaracion.h"
+#include "declarations/lectura.h"
 #include "cli/periodo.h"
 #include "cli/subcomando.h"
 #include "reports/copiaformulario.h"

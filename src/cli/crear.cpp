@@ -4,13 +4,9 @@
 
 #include "cli/periodo.h"
 #include "cli/subcomando.h"
-#include "declarations/lectura.h"
 #include "declarations/ciclo.h"
 #include "general/utm.h"
 #include "general/valores.h"
-#include "storage/archivo.h"
-#include "storage/conexion.h"
-#include "storage/dataset.h"
 
 namespace {
 
@@ -26,18 +22,9 @@ int Crear(ContextoCli& contexto) {
     return ErrorDeUso(contexto, kUso);
   const QString ruta = contexto.argumentos.at(0);
 
-  // Opened as the window opens it: older files are upgraded on the way.
-  Conexion conexion;
-  AbrirArchivoAlcabala(conexion, ruta);
-  // Only the period and the one before it are read, through the index.
-  DataSet alcabalas(&conexion, QStringLiteral("alcabalas"), true);
   const QLocale locale = contexto.locale;
-  LimitarAPeriodos(alcabalas, {PeriodoAnterior(periodo), periodo}, locale);
-  alcabalas.Abrir();
-
-  const CreacionDeclaracion creacion = CrearDeclaracion(
-      alcabalas, periodo.ano, periodo.mes, [locale](int ano, int mes) { return ValorUTM(ano, mes, locale); });
-  conexion.Cerrar();
+  const CreacionDeclaracion creacion = CrearDeclaracionEnArchivo(
+      ruta, periodo, [locale](int ano, int mes) { return ValorUTM(ano, mes, locale); }, locale);
 
   switch (creacion.resultado) {
     case ResultadoCreacion::SinUTM:

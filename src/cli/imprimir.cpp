@@ -7,7 +7,7 @@
 
 #include <QPrinter>
 
-#include "cli/declaracion.h"
+#include "declarations/lectura.h"
 #include "cli/periodo.h"
 #include "cli/dibujo.h"
 #include "cli/subcomando.h"

@@ -32,32 +32,12 @@ struct OpcionesInforme {
   DestinoDibujo destino;
 };
 
-// Takes every --carpeta with its folder out of the arguments; false when one lacks its folder.
-bool LeerCarpetas(QStringList& argumentos, QStringList* carpetas) {
-  for (int i = 0; i < argumentos.size();) {
-    if (argumentos.at(i) != QLatin1String("--carpeta")) {
-      ++i;
-      continue;
-    }
-    if (i + 1 >= argumentos.size() || argumentos.at(i + 1).isEmpty()) return false;
-    *carpetas << argumentos.at(i + 1);
-    argumentos.remove(i, 2);
-  }
-  return true;
-}
-
 bool LeerOpciones(QStringList argumentos, OpcionesInforme* opciones) {
   if (!LeerCarpetas(argumentos, &opciones->carpetas) || !LeerDestinoDibujo(argumentos, &opciones->destino) ||
       argumentos.size() != 2)
     return false;
   opciones->informe = InformePorTipoCli(argumentos.at(0));
   return opciones->informe != nullptr && LeerPeriodoArgumento(argumentos.at(1), &opciones->ano, &opciones->mes);
-}
-
-// A folder the user named must exist: a mistyped path would list no company at all.
-void ComprobarCarpetas(const QStringList& carpetas) {
-  for (const QString& carpeta : carpetas)
-    if (!QFileInfo(carpeta).isDir()) throw ErrorAlcabala(QStringLiteral("La carpeta «%1» no existe").arg(carpeta));
 }
 
 int Informe(ContextoCli& contexto) {

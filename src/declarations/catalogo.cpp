@@ -564,5 +564,6 @@ QList<ColumnaTabla> ColumnasContribuyente() {
           {QStringLiteral("CiudadPostal"), TC::W, 50},
           {QStringLiteral("RUTContador"), TC::L, 0},
           {QStringLiteral("RUTRepresentanteLegal"), TC::L, 0},
-          {QStringLiteral("RepresentanteLegal"), TC::W, 50}};
+          {QStringLiteral("RepresentanteLegal"), TC::W, 50},
+          {QLatin1String(CampoFacturaElectronica), TC::B, 0}};
 }

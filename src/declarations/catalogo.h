@@ -122,5 +122,9 @@ QList<ColumnaTabla> ColumnasAlcabalas();
 // The ten columns older files lack, in the order they are tested and added,
 // with the type they get then (Cod731 and Cod758 as L, the others C).
 QList<ColumnaTabla> ColumnasActualizacion();
-// The 23 columns of `contribuyente` in creation order.
+// The 24 columns of `contribuyente` in creation order.
 QList<ColumnaTabla> ColumnasContribuyente();
+// The taxpayer's flag for filing and paying online with electronic invoicing
+// (the declaration is then due on the 20th instead of the 12th). The last
+// column of `contribuyente`: older files get it from the upgrade, true.
+inline constexpr char CampoFacturaElectronica[] = "FacturaElectronica";

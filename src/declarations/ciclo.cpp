@@ -3,9 +3,11 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 
+#include "declarations/lectura.h"
 #include "declarations/reglas.h"
 #include "general/errores.h"
 #include "general/valores.h"
+#include "storage/archivo.h"
 #include "storage/conexion.h"
 #include "storage/dataset.h"
 #include "storage/periodos.h"
@@ -162,4 +164,16 @@ Periodo EliminarDeclaracionActual(DataSet& alcabala, const Periodo& periodo) {
   if (alcabala.EstaVacio()) return {};
   return {static_cast<int>(NuloACeroEntero(alcabala.Valor(QStringLiteral("ano")))),
           static_cast<int>(NuloACeroEntero(alcabala.Valor(QStringLiteral("mes"))))};
+}
+
+CreacionDeclaracion CrearDeclaracionEnArchivo(const QString& ruta, const Periodo& periodo, const FuncionUTM& utm,
+                                              const QLocale& locale) {
+  Conexion conexion;
+  AbrirArchivoAlcabala(conexion, ruta);
+  DataSet alcabalas(&conexion, QStringLiteral("alcabalas"), true);
+  LimitarAPeriodos(alcabalas, {PeriodoAnterior(periodo), periodo}, locale);
+  alcabalas.Abrir();
+  const CreacionDeclaracion creacion = CrearDeclaracion(alcabalas, periodo.ano, periodo.mes, utm);
+  conexion.Cerrar();
+  return creacion;
 }

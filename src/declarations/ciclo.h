@@ -6,6 +6,7 @@
 // these, so a declaration is made the same way wherever it is made.
 
 #include <QDate>
+#include <QLocale>
 #include <QString>
 #include <functional>
 
@@ -82,6 +83,13 @@ struct CreacionDeclaracion {
 /// case; if anything fails no row is added, the current row is the one shown
 /// before and the error propagates.
 CreacionDeclaracion CrearDeclaracion(DataSet& alcabala, int ano, int mes, const FuncionUTM& utm);
+
+/// CrearDeclaracion on a data file, as alcabala-cli crear and the month-end
+/// run for all clients do it: the file is opened for use (an older one is
+/// upgraded), only the period and the one before it are read, and the file
+/// is closed again.
+CreacionDeclaracion CrearDeclaracionEnArchivo(const QString& ruta, const Periodo& periodo, const FuncionUTM& utm,
+                                              const QLocale& locale);
 
 /// Posts the declaration being edited. When its box 583 is ticked, the fifteen
 /// address boxes are then written into the taxpayer row and posted. A failed

@@ -3,7 +3,11 @@
 #include <QStringList>
 
 #include "declarations/calculo.h"
+#include "general/errores.h"
+#include "general/valores.h"
+#include "storage/archivo.h"
 #include "storage/conexion.h"
+#include "storage/contribuyente.h"
 
 namespace {
 
@@ -45,4 +49,23 @@ QList<RegistroPlano> LeerDeclaracionesDelPeriodo(Conexion& conexion, int ano, in
 
 QList<RegistroPlano> LeerDeclaracionesDelAno(Conexion& conexion, int ano, const QLocale& locale) {
   return LeerFiltradas(conexion, QStringLiteral("ano = ?"), {ano}, locale);
+}
+
+std::optional<FormularioLeido> LeerFormularioSiExiste(const QString& ruta, int ano, int mes, const QLocale& locale) {
+  Conexion conexion;
+  AbrirArchivoSoloLectura(conexion, ruta);
+  const QList<RegistroPlano> leidas = LeerDeclaracionesDelPeriodo(conexion, ano, mes, locale);
+  if (leidas.isEmpty()) return std::nullopt;
+  FormularioLeido leido{leidas.first(), LeerContribuyente(conexion)};
+  conexion.Cerrar();
+  return leido;
+}
+
+FormularioLeido LeerDeclaracion(const QString& ruta, int ano, int mes, const QLocale& locale) {
+  std::optional<FormularioLeido> leido = LeerFormularioSiExiste(ruta, ano, mes, locale);
+  if (!leido)
+    throw ErrorAlcabala(QStringLiteral("El archivo «%1» no tiene la declaración de %2 de %3")
+                            .arg(NombreSinExtension(ruta), NombreDelMes(mes))
+                            .arg(ano));
+  return *std::move(leido);
 }

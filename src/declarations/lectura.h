@@ -8,6 +8,8 @@
 
 #include <QList>
 #include <QLocale>
+#include <QString>
+#include <optional>
 
 #include "general/registroplano.h"
 #include "storage/dataset.h"
@@ -27,3 +29,19 @@ QList<RegistroPlano> LeerDeclaracionesDelPeriodo(Conexion& conexion, int ano, in
 
 /// The declarations of one year, in index order (month, then as stored).
 QList<RegistroPlano> LeerDeclaracionesDelAno(Conexion& conexion, int ano, const QLocale& locale);
+
+/// A declaration with its calculated boxes and the taxpayer row, as plain
+/// copies: what the copies and the printouts of a file draw.
+struct FormularioLeido {
+  RegistroPlano declaracion;    // with its calculated boxes
+  RegistroPlano contribuyente;  // with its calculated fields (empty fields when the table has none)
+};
+
+/// Opens the data file for reading only (never upgraded) and reads the first
+/// declaration of one period and the taxpayer row; nothing when the file has
+/// no declaration for that period.
+std::optional<FormularioLeido> LeerFormularioSiExiste(const QString& ruta, int ano, int mes, const QLocale& locale);
+
+/// As LeerFormularioSiExiste; ErrorAlcabala when the file has no declaration
+/// for that period.
+FormularioLeido LeerDeclaracion(const QString& ruta, int ano, int mes, const QLocale& locale);

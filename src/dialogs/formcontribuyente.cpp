@@ -176,6 +176,12 @@ TFormContribuyente::TFormContribuyente(DataSet* contribuyente, const QLocale& lo
   DBEditCorreoElectronico =
       CrearCajaTexto(QStringLiteral("CorreoElectronico"), QStringLiteral("DBEditCorreoElectronico"));
   DBEditRUTContador = CrearCajaNumero(QStringLiteral("RUTContador"), QStringLiteral("DBEditRUTContador"), true);
+  DBCheckBoxFacturaElectronica = new CasillaDatos(this);
+  DBCheckBoxFacturaElectronica->setObjectName(QStringLiteral("DBCheckBoxFacturaElectronica"));
+  DBCheckBoxFacturaElectronica->setText(QStringLiteral("Factura electrónica"));
+  DBCheckBoxFacturaElectronica->setAccessibleName(QStringLiteral("Factura electrónica"));
+  DBCheckBoxFacturaElectronica->setToolTip(
+      QStringLiteral("Declara y paga por Internet con factura electrónica: vence el día 20 en vez del 12"));
 
   // The buttons take the focus by Tab only: a click leaves the focus in the
   // box being typed, so its value is checked once, by the command itself.
@@ -201,6 +207,7 @@ TFormContribuyente::TFormContribuyente(DataSet* contribuyente, const QLocale& lo
   superior->addWidget(PageControlContribuyente, 5, 0, 1, 2);
   Fila(superior, 6, QStringLiteral("Correo Electrónico:"), DBEditCorreoElectronico, this);
   Fila(superior, 7, QStringLiteral("RUT Contador:"), DBEditRUTContador, this);
+  superior->addWidget(DBCheckBoxFacturaElectronica, 8, 1, Qt::AlignLeft);
 
   auto* botones = new QVBoxLayout;
   botones->addWidget(ButtonGuardar);
@@ -248,6 +255,7 @@ void TFormContribuyente::Enlazar(DataSet* contribuyente) {
   contribuyente_ = contribuyente;
   for (CajaEdicion* caja : cajas_) caja->Enlazar(contribuyente, caja->property("columna").toString());
   for (ListaDatos* lista : listas_) lista->Enlazar(contribuyente, lista->property("columna").toString());
+  DBCheckBoxFacturaElectronica->Enlazar(contribuyente, QLatin1String(CampoFacturaElectronica));
 }
 
 int TFormContribuyente::Editar(DataSet& contribuyente) {

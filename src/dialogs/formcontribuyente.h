@@ -13,6 +13,7 @@
 #include "storage/dataset.h"
 
 class CajaEdicion;
+class CasillaDatos;
 class ListaDatos;
 class QPushButton;
 class QTabWidget;
@@ -49,6 +50,8 @@ class TFormContribuyente : public QDialog {
   CajaEdicion* DBEditActividad = nullptr;
   CajaEdicion* DBEditCorreoElectronico = nullptr;
   CajaEdicion* DBEditRUTContador = nullptr;
+  // Files and pays online with electronic invoicing: due on the 20th, not the 12th.
+  CasillaDatos* DBCheckBoxFacturaElectronica = nullptr;
 
   QTabWidget* PageControlContribuyente = nullptr;
   // "Dirección"

@@ -25,9 +25,15 @@ namespace {
 
 QString Nativa(const QString& ruta) { return QDir::toNativeSeparators(ruta); }
 
+bool EsFacturaElectronica(const ColumnaTabla& columna) {
+  return columna.nombre == QLatin1String(CampoFacturaElectronica);
+}
+
 QString DefinicionColumna(const ColumnaTabla& columna) {
-  const QString predeterminado =
-      columna.tipo == TipoColumna::W ? QStringLiteral("DEFAULT ''") : QStringLiteral("DEFAULT 0");
+  // Almost every company invoices electronically today: the flag starts set.
+  const QString predeterminado = columna.tipo == TipoColumna::W ? QStringLiteral("DEFAULT ''")
+                                 : EsFacturaElectronica(columna) ? QStringLiteral("DEFAULT 1")
+                                                                 : QStringLiteral("DEFAULT 0");
   return QStringLiteral("%1 %2 NOT NULL %3")
       .arg(CitarIdentificador(columna.nombre), TipoSql(columna.tipo, columna.tamano), predeterminado);
 }
@@ -62,6 +68,7 @@ void InsertarContribuyenteInicial(Conexion& conexion, const QString& ruta) {
       valor = ciudad;
     else if (columna.nombre == QLatin1String("region")) valor = RegionPredeterminada;
     else if (columna.nombre == QLatin1String("CodigoAreaTelefono")) valor = CodigoAreaPredeterminado;
+    else if (EsFacturaElectronica(columna)) valor = true;
     nombres << CitarIdentificador(columna.nombre);
     marcas << QStringLiteral("?");
     valores << ValorParaGuardar(valor, campo);  // texts cut to their size and padded
@@ -181,11 +188,20 @@ int ActualizarArchivo(Conexion& conexion) {
   return faltantes.size();
 }
 
+bool ActualizarContribuyente(Conexion& conexion) {
+  const QStringList existentes = NombresColumnas(conexion, QStringLiteral("contribuyente"));
+  const ColumnaTabla ultima = ColumnasContribuyente().constLast();
+  if (existentes.contains(ultima.nombre, Qt::CaseSensitive)) return false;
+  conexion.Ejecutar(QStringLiteral("ALTER TABLE contribuyente ADD COLUMN %1").arg(DefinicionColumna(ultima)));
+  return true;
+}
+
 void AbrirArchivoAlcabala(Conexion& conexion, const QString& ruta) {
   conexion.Abrir(ruta);
   try {
     ComprobarTablas(conexion);
     ActualizarArchivo(conexion);
+    ActualizarContribuyente(conexion);
   } catch (...) {
     conexion.Cerrar();
     throw;

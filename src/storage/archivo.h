@@ -32,9 +32,13 @@ bool ExisteColumna(Conexion& conexion, const QString& nombre);
 // up-to-date file is not touched. Returns the number of columns added.
 int ActualizarArchivo(Conexion& conexion);
 
+// Adds the taxpayer's electronic-invoicing flag (set) to a file that lacks
+// it; an up-to-date file is not touched. Returns whether it was added.
+bool ActualizarContribuyente(Conexion& conexion);
+
 // Opens the data file at ruta for use on the connection (closing the file it
 // had open): checks both tables exist and upgrades the schema. On failure the
-// connection is left closed and the file unchanged.
+// connection is left closed and the file unchanged. Both tables are upgraded.
 void AbrirArchivoAlcabala(Conexion& conexion, const QString& ruta);
 
 // Opens the data file at ruta for reading only, without any upgrade (the

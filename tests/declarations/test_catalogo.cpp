@@ -122,7 +122,7 @@ TEST(Catalogo, ColumnasAgregadasAArchivosAntiguos) {
 
 TEST(Catalogo, ColumnasDelContribuyente) {
   const QList<ColumnaTabla> c = ColumnasContribuyente();
-  ASSERT_EQ(c.size(), 23);
+  ASSERT_EQ(c.size(), 24);
   EXPECT_EQ(c[0].nombre, QStringLiteral("RUT"));
   EXPECT_EQ(c[0].tipo, TipoColumna::L);
   EXPECT_EQ(c[6].nombre, QStringLiteral("numero"));
