@@ -17,7 +17,7 @@ inline constexpr int DiaVencimientoFacturaElectronica = 20;
 // table only; any other year has none).
 bool EsFeriadoChile(const QDate& fecha);
 
-// The first years and the last year the holiday table covers.
+// The first and the last year the holiday table covers.
 int PrimerAnoFeriados();
 int UltimoAnoFeriados();
 
