@@ -225,6 +225,24 @@ TEST_F(ContribuyenteTest, GuardarEscribeLaFilaYCierra) {
   EXPECT_EQ(datos->Valor("nombre").toString().trimmed(), "Comercial Ñuble Ltda.");
 }
 
+TEST_F(ContribuyenteTest, FacturaElectronicaSeMarcaYSeGuardaConLaFila) {
+  EXPECT_TRUE(dialogo->DBCheckBoxFacturaElectronica->isChecked());  // a new file: due on the 20th
+  EXPECT_EQ(dialogo->DBCheckBoxFacturaElectronica->accessibleName(), "Factura electrónica");
+  Editar([this] {
+    dialogo->DBCheckBoxFacturaElectronica->click();
+    dialogo->ButtonCancelar->click();
+  });
+  EXPECT_EQ(Columna("FacturaElectronica"), "1");
+  EXPECT_TRUE(dialogo->DBCheckBoxFacturaElectronica->isChecked());
+  const int resultado = Editar([this] {
+    dialogo->DBCheckBoxFacturaElectronica->click();
+    dialogo->ButtonGuardar->click();
+  });
+  EXPECT_EQ(resultado, QDialog::Accepted);
+  EXPECT_EQ(Columna("FacturaElectronica"), "0");
+  EXPECT_FALSE(dialogo->DBCheckBoxFacturaElectronica->isChecked());
+}
+
 TEST_F(ContribuyenteTest, EnterEnUnaCajaDeRutGuarda) {
   const int resultado = Editar([this] {
     Teclear(dialogo->DBEditRUTContador, QStringLiteral("7654321"));

@@ -90,7 +90,7 @@ TEST_F(ArchivoTest, ElContribuyenteInicialYSuEsquema) {
   CrearArchivoAlcabala(Ruta());
   const auto columnas = Columnas(Ruta(), "contribuyente");
   const auto esperadas = ColumnasContribuyente();
-  ASSERT_EQ(columnas.size(), 23);
+  ASSERT_EQ(columnas.size(), 24);
   for (int i = 0; i < columnas.size(); ++i) {
     EXPECT_EQ(columnas.at(i).at(1).toString(), esperadas.at(i).nombre);
     EXPECT_EQ(columnas.at(i).at(2).toString(), TipoSql(esperadas.at(i).tipo, esperadas.at(i).tamano));
@@ -111,6 +111,7 @@ TEST_F(ArchivoTest, ElContribuyenteInicialYSuEsquema) {
   for (const char* ciudad : {"comuna", "ciudad", "ComunaPostal", "CiudadPostal"})
     EXPECT_EQ(contribuyente.Valor(ciudad).toString().trimmed(), "Temuco") << ciudad;
   EXPECT_EQ(contribuyente.Valor("calle").toString().trimmed(), "");
+  EXPECT_TRUE(contribuyente.Valor(CampoFacturaElectronica).toBool());  // due on the 20th
 }
 
 TEST_F(ArchivoTest, UnNombreLargoSeCortaACincuenta) {
@@ -233,6 +234,19 @@ TEST_F(ArchivoTest, UnArchivoAntiguoGanaLasDiezEnOrden) {
   EXPECT_EQ(columnas.at(164).at(2).toString(), "INTEGER");  // Cod731
   EXPECT_EQ(columnas.at(166).at(2).toString(), "INTEGER");  // Cod758
   EXPECT_EQ(columnas.at(165).at(2).toString(), "CURRENCY");
+}
+
+TEST_F(ArchivoTest, UnArchivoSinFacturaElectronicaLaGanaMarcada) {
+  prueba::CrearArchivoAntiguo(Ruta());
+  prueba::EjecutarSql(Ruta(), {"ALTER TABLE contribuyente DROP COLUMN FacturaElectronica"});
+  Conexion conexion;
+  AbrirArchivoAlcabala(conexion, Ruta());
+  EXPECT_FALSE(ActualizarContribuyente(conexion));  // added by the opening, once
+  conexion.Cerrar();
+  const auto columnas = Columnas(Ruta(), "contribuyente");
+  EXPECT_EQ(columnas.constLast().at(1).toString(), QLatin1String(CampoFacturaElectronica));
+  EXPECT_EQ(columnas.constLast().at(2).toString(), "BOOLEAN");
+  EXPECT_EQ(prueba::EscalarSql(Ruta(), "SELECT FacturaElectronica FROM contribuyente").toInt(), 1);
 }
 
 TEST_F(ArchivoTest, UnArchivoAlDiaNoCambia) {
