@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "clientes.h"
 #include "general/moneda.h"
 #include "general/valores.h"
 #include "reports/escaneo.h"
@@ -44,28 +45,6 @@ void LlenarModelo(const QString& ruta) {
                         {ano, mes, Moneda::DesdePesos(1000000 + mes).Crudo(), Moneda::DesdePesos(200000).Crudo(),
                          Moneda::DesdePesos(5000000).Crudo(), 1.5, Moneda::DesdePesos(30000).Crudo()});
   transaccion.Confirmar();
-}
-
-bool Sql(sqlite3* base, const char* sql) { return sqlite3_exec(base, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
-
-// Copies of the model, each with a taxpayer of its own.
-QStringList Copiar(const QString& modelo, const QString& carpeta) {
-  QStringList rutas;
-  for (int i = 0; i < kArchivos; ++i) {
-    const QString ruta = QStringLiteral("%1/Cliente%2.alc").arg(carpeta).arg(i, 4, 10, QLatin1Char('0'));
-    QFile::copy(modelo, ruta);
-    sqlite3* base = nullptr;
-    sqlite3_open(ruta.toUtf8().constData(), &base);
-    const QByteArray sql = QStringLiteral("PRAGMA synchronous=OFF; UPDATE contribuyente SET RUT = %1, "
-                                          "ApellidoPaternoRazonSocial = 'Cliente %2'")
-                               .arg(1000000 + i)
-                               .arg((i * 7919) % kArchivos)
-                               .toUtf8();
-    if (!Sql(base, sql.constData())) std::printf("no se pudo preparar %s\n", qPrintable(ruta));
-    sqlite3_close(base);
-    rutas << ruta;
-  }
-  return rutas;
 }
 
 // Reads every column of the statement's one row, as a program would use it.
@@ -123,11 +102,6 @@ double Escanear(TablaEmpresas& tabla, const QString& carpeta) {
   return ms;
 }
 
-double Mediana(std::vector<double> valores) {
-  std::sort(valores.begin(), valores.end());
-  return valores.at(valores.size() / 2);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -138,7 +112,7 @@ int main(int argc, char** argv) {
   QDir().mkpath(carpeta);
   const QString modelo = temporal.filePath("modelo.alc");
   LlenarModelo(modelo);
-  const QStringList rutas = Copiar(modelo, carpeta);
+  const QStringList rutas = CopiarClientes(modelo, carpeta, kArchivos);
   TablaEmpresas tabla(QLocale(QLocale::Spanish, QLocale::Chile));
 
   BucleDesnudo(rutas);  // both start with the files in the page cache
