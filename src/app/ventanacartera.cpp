@@ -5,11 +5,14 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QThread>
@@ -251,10 +254,24 @@ void VentanaCartera::Mostrar() {
   Tabla->setRowCount(filas_.size());
   for (int fila = 0; fila < filas_.size(); ++fila) LlenarFila(fila);
   Tabla->resizeColumnsToContents();
+  AjustarAncho();
   const AnoMes porVencer = PeriodoPorVencer(hoy());
   Tabla->horizontalHeaderItem(ColumnaVence)
       ->setToolTip(QStringLiteral("Vencimiento de la declaración de %1").arg(NombrePeriodo(porVencer)));
   setWindowTitle(QStringLiteral("%1 %2").arg(kTitulo).arg(anoMostrado_));
+}
+
+void VentanaCartera::AjustarAncho() {
+  // Wide enough for every column when the screen allows it: large amounts
+  // make the months wide, and the total and the due date come last.
+  if (isMaximized() || isFullScreen()) return;
+  int ancho = Tabla->frameWidth() * 2 + Tabla->verticalScrollBar()->sizeHint().width();
+  for (int columna = 0; columna < Tabla->columnCount(); ++columna) ancho += Tabla->columnWidth(columna);
+  const QMargins margenes = layout()->contentsMargins();
+  ancho += margenes.left() + margenes.right();
+  const QScreen* pantalla = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (pantalla != nullptr) ancho = std::min(ancho, pantalla->availableGeometry().width());
+  if (ancho > width()) resize(ancho, height());
 }
 
 void VentanaCartera::LlenarFila(int indice) {

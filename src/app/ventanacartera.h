@@ -92,6 +92,7 @@ class VentanaCartera : public QWidget {
   void MostrarProgreso(int leidos, int total);
   void Mostrar();
   void LlenarFila(int fila);
+  void AjustarAncho();
   void ActualizarTextoCrear();
   void TerminarCorrida(const QString& titulo, const ResumenFinDeMes& resumen);
   QStringList ArchivosDelTablero();
