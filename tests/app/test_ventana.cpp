@@ -405,10 +405,10 @@ TEST_F(Ventana, CerrarVuelveAlEstadoInicial) {
     acciones += menu->actions();
   for (QAction* accion : acciones) {
     if (accion->isSeparator()) continue;
-    // The printer calibration needs no file: it is always on.
+    // The printer calibration and the clients' board need no file: they are always on.
     const bool inicial = accion == ventana->MenuItemCrearArchivo || accion == ventana->MenuItemAbrirArchivo ||
                          accion == ventana->MenuItemSalir || accion == ventana->MenuItemAcerca ||
-                         accion == ventana->MenuItemAjustarImpresion;
+                         accion == ventana->MenuItemAjustarImpresion || accion == ventana->MenuItemCarteraClientes;
     EXPECT_EQ(accion->isEnabled(), inicial) << accion->objectName().toStdString();
   }
 }

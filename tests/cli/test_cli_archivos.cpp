@@ -77,9 +77,10 @@ TEST_F(CliArchivosTest, NuevoYExportarDeUnArchivoNuevo) {
   EXPECT_EQ(documento.value("archivo").toString(), "Empresa");
   EXPECT_TRUE(documento.value("alcabalas").toArray().isEmpty());
   const QJsonObject contribuyente = documento.value("contribuyente").toObject();
-  EXPECT_EQ(contribuyente.size(), 23 + 10);
+  EXPECT_EQ(contribuyente.size(), 24 + 10);
   EXPECT_EQ(contribuyente.value("ApellidoPaternoRazonSocial").toString(), "Empresa" + QString(43, ' '));
   EXPECT_EQ(contribuyente.value("RUT").toInt(-1), 0);
+  EXPECT_EQ(contribuyente.value("FacturaElectronica").toBool(), true);
   EXPECT_EQ(contribuyente.value("region").toInt(), 9);
   EXPECT_EQ(contribuyente.value("CodigoAreaTelefono").toInt(), 45);
   EXPECT_EQ(contribuyente.value("ciudad").toString().trimmed(), "Temuco");
