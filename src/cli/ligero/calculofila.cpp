@@ -1,27 +1,52 @@
 #include "cli/ligero/calculofila.h"
 
-#include <sqlite3.h>
+#include <optional>
 
 #include "cli/ligero/json.h"
 #include "general/errores.h"
 #include "general/valores.h"
-#include "storage/formato/columnas.h"
-#include "storage/formato/sqlite.h"
+#include "storage/formato/valorcolumna.h"
 
 namespace {
 
-// A column's value as a record holds it (see storage/columnas.h), for the
-// inputs read the slow way.
-QVariant ValorDeColumna(sqlite3_stmt* fila, int columna, const DefinicionCampo& campo) {
-  return LeerValorColumna(ValorCrudo(fila, columna), campo);
-}
+// The readers of the calculation's inputs: each takes the value its input
+// expects straight from the column, and any other as a record would hold it.
 
-bool EsNulaColumna(sqlite3_stmt* fila, int columna) { return sqlite3_column_type(fila, columna) == SQLITE_NULL; }
+// An input amount: null is 0.
+struct LecturaMonto : VisitanteVariant<LecturaMonto> {
+  LecturaMonto(EntradasCalculo& destino, int numero) : entradas(destino), entrada(numero) {}
+  void Nulo() {}
+  void Monto(Moneda valor) { entradas.PonerMonto(entrada, valor); }
+  void Valor(const QVariant& valor) { entradas.PonerMontoLeido(entrada, valor); }
+  EntradasCalculo& entradas;
+  int entrada;
+};
 
-// Whether the column holds what its type expects, an integer for S, L, C and B.
-bool EsEnteroDeSuTipo(sqlite3_stmt* fila, int columna) {
-  return sqlite3_column_type(fila, columna) == SQLITE_INTEGER;
-}
+// A rate, held as a single.
+struct LecturaTasa : VisitanteVariant<LecturaTasa> {
+  LecturaTasa(EntradasCalculo& destino, int numero) : entradas(destino), entrada(numero) {}
+  void Real(float valor) { entradas.PonerTasa(entrada, valor); }
+  void Valor(const QVariant& valor) { entradas.PonerTasa(entrada, NuloACeroDouble(valor)); }
+  EntradasCalculo& entradas;
+  int entrada;
+};
+
+// The address-change mark.
+struct LecturaMarca : VisitanteVariant<LecturaMarca> {
+  explicit LecturaMarca(EntradasCalculo& destino) : entradas(destino) {}
+  void Logico(bool valor) { entradas.PonerMarca(valor); }
+  void Valor(const QVariant& valor) { entradas.PonerMarca(NuloAFalso(valor)); }
+  EntradasCalculo& entradas;
+};
+
+// The year or the month as a record holds them (16 or 32-bit integers);
+// nullopt for null.
+struct LecturaEntero : VisitanteVariant<LecturaEntero> {
+  void Nulo() { valor.reset(); }
+  void Entero(qint64 leido) { valor = leido; }
+  void Valor(const QVariant& leido) { valor = NuloACeroEntero(leido); }
+  std::optional<qint64> valor;
+};
 
 }  // namespace
 
@@ -57,34 +82,22 @@ void CalculoDeFilas::Calcular(sqlite3_stmt* fila) {
   entradas_.Limpiar();
   for (int i = 0; i < plan_.CantidadMontos(); ++i) {
     const int columna = plan_.PosicionMonto(i);
-    if (columna < 0 || EsNulaColumna(fila, columna)) continue;  // an optional box the file lacks, or null: 0
-    if (columnas_.at(columna).tipo == TipoColumna::C && EsEnteroDeSuTipo(fila, columna)) {
-      entradas_.PonerMonto(i, Moneda::DesdeCrudo(sqlite3_column_int64(fila, columna)));
-      continue;
-    }
-    entradas_.PonerMontoLeido(i, ValorDeColumna(fila, columna, columnas_.at(columna)));
+    if (columna < 0) continue;  // an optional box the file lacks: 0
+    LecturaMonto lectura(entradas_, i);
+    LeerColumna(fila, columna, columnas_.at(columna), lectura);
   }
   for (int i = 0; i < plan_.CantidadTasas(); ++i) {
     const int columna = plan_.PosicionTasa(i);
-    const DefinicionCampo& campo = columnas_.at(columna);
-    const int clase = sqlite3_column_type(fila, columna);
-    if (campo.tipo == TipoColumna::F && (clase == SQLITE_FLOAT || clase == SQLITE_INTEGER))
-      entradas_.PonerTasa(i, static_cast<float>(sqlite3_column_double(fila, columna)));  // held as a single
-    else
-      entradas_.PonerTasa(i, NuloACeroDouble(ValorDeColumna(fila, columna, campo)));
+    LecturaTasa lectura(entradas_, i);
+    LeerColumna(fila, columna, columnas_.at(columna), lectura);
   }
   const int marca = plan_.PosicionMarca();
-  if (columnas_.at(marca).tipo == TipoColumna::B && EsEnteroDeSuTipo(fila, marca))
-    entradas_.PonerMarca(sqlite3_column_int64(fila, marca) != 0);
-  else
-    entradas_.PonerMarca(NuloAFalso(ValorDeColumna(fila, marca, columnas_.at(marca))));
-  // The year and the month as a record holds them (16 or 32-bit integers).
-  auto Entero = [&](int columna) -> std::optional<qint64> {
-    if (EsNulaColumna(fila, columna)) return std::nullopt;
-    const DefinicionCampo& campo = columnas_.at(columna);
-    if ((campo.tipo == TipoColumna::S || campo.tipo == TipoColumna::L) && EsEnteroDeSuTipo(fila, columna))
-      return static_cast<int>(sqlite3_column_int64(fila, columna));
-    return NuloACeroEntero(ValorDeColumna(fila, columna, campo));
+  LecturaMarca lecturaMarca(entradas_);
+  LeerColumna(fila, marca, columnas_.at(marca), lecturaMarca);
+  auto Entero = [&](int columna) {
+    LecturaEntero lectura;
+    LeerColumna(fila, columna, columnas_.at(columna), lectura);
+    return lectura.valor;
   };
   const std::optional<qint64> mes = Entero(plan_.PosicionMes());
   entradas_.PonerPeriodo(mes ? Entero(plan_.PosicionAno()) : std::nullopt, mes);

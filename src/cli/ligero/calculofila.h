@@ -1,6 +1,6 @@
 #pragma once
 // The calculated boxes of rows read from a data file, computed straight from
-// the statement's columns by position (see declarations/calculo.h): the
+// the statement's columns by position (see declarations/motor/calculo.h): the
 // export's path for rows by the hundred, with no record in between.
 
 #include <QByteArray>

@@ -2,8 +2,8 @@
 // The stored columns of a row of a data file as JSON members, read by
 // position straight from SQLite into the text: the export's path for rows by
 // the hundred. The values come out as a data set would show them (see
-// storage/columnas.h: numbers by the column's type, texts padded to their
-// size), written as cli/json.h writes them.
+// storage/formato/valorcolumna.h: numbers by the column's type, texts padded
+// to their size), written as cli/ligero/json.h writes them.
 
 #include <QByteArray>
 #include <QList>

@@ -1,8 +1,11 @@
 #include "cli/ligero/json.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+
+#include "storage/formato/valorcolumna.h"
 
 namespace {
 
@@ -110,31 +113,28 @@ QString JsonReal(float valor) {
   return QString::fromLatin1(texto);
 }
 
+void AnadirJsonTextoGuardado(QByteArray& destino, const char* utf8, int largo, int tamano) {
+  for (int i = 0; i < largo; ++i) {
+    if (static_cast<unsigned char>(utf8[i]) >= 0x80) {
+      AnadirJsonTexto(destino, TextoRelleno(utf8, largo, tamano));
+      return;
+    }
+  }
+  AnadirJsonTextoAscii(destino, utf8, largo);
+  if (largo >= tamano) return;
+  destino.chop(1);  // the closing quote goes after the blanks
+  static constexpr char kBlancos[] = "                                                                ";
+  for (int faltan = tamano - largo; faltan > 0;) {
+    const int tramo = std::min(faltan, static_cast<int>(sizeof kBlancos) - 1);
+    destino.append(kBlancos, tramo);
+    faltan -= tramo;
+  }
+  destino += '"';
+}
+
 void AnadirJsonValorCampo(QByteArray& destino, const QVariant& valor, const DefinicionCampo& campo) {
-  if (!valor.isValid() || valor.isNull()) {
-    destino += "null";
-    return;
-  }
-  switch (campo.tipo) {
-    case TipoColumna::S:
-    case TipoColumna::L:
-      AnadirJsonEntero(destino, valor.toLongLong());
-      return;
-    case TipoColumna::B:
-      destino += valor.toBool() ? "true" : "false";
-      return;
-    case TipoColumna::C:
-      if (valor.metaType() == QMetaType::fromType<Moneda>()) AnadirJsonMoneda(destino, valor.value<Moneda>());
-      else AnadirJsonMoneda(destino, Moneda::DesdeCrudo(std::llround(valor.toDouble() * Moneda::Escala)));
-      return;
-    case TipoColumna::F:
-      AnadirJsonReal(destino, valor.toFloat());
-      return;
-    case TipoColumna::W:
-      AnadirJsonTexto(destino, valor.toString());
-      return;
-  }
-  destino += "null";
+  EscritorJson escritor{destino};
+  VisitarValor(valor, campo.tipo, escritor);
 }
 
 QString JsonValorCampo(const QVariant& valor, const DefinicionCampo& campo) {

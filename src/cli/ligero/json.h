@@ -19,8 +19,25 @@ void AnadirJsonTextoAscii(QByteArray& destino, const char* texto, int largo);
 void AnadirJsonEntero(QByteArray& destino, qint64 valor);
 void AnadirJsonMoneda(QByteArray& destino, Moneda valor);
 void AnadirJsonReal(QByteArray& destino, float valor);
+// A stored text (UTF-8 bytes) padded with blanks to `tamano`, as a record
+// holds it: ASCII is written straight from the bytes.
+void AnadirJsonTextoGuardado(QByteArray& destino, const char* utf8, int largo, int tamano);
 // A field's value by its type (see JsonValorCampo).
 void AnadirJsonValorCampo(QByteArray& destino, const QVariant& valor, const DefinicionCampo& campo);
+
+// Writes each value it is handed as JSON (a visitor of
+// storage/formato/valorcolumna.h).
+struct EscritorJson {
+  QByteArray& destino;
+
+  void Nulo() { destino += "null"; }
+  void Entero(qint64 valor) { AnadirJsonEntero(destino, valor); }
+  void Monto(Moneda valor) { AnadirJsonMoneda(destino, valor); }
+  void Real(float valor) { AnadirJsonReal(destino, valor); }
+  void Logico(bool valor) { destino += valor ? "true" : "false"; }
+  void Texto(const QString& texto) { AnadirJsonTexto(destino, texto); }
+  void TextoGuardado(const char* utf8, int largo, int tamano) { AnadirJsonTextoGuardado(destino, utf8, largo, tamano); }
+};
 
 // A JSON string literal, quotes included.
 QString JsonTexto(const QString& texto);

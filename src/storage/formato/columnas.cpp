@@ -1,5 +1,7 @@
 #include "storage/formato/columnas.h"
 
+#include "storage/formato/valorcolumna.h"
+
 #include <QRegularExpression>
 #include <cmath>
 #include <limits>
@@ -288,6 +290,10 @@ QVariant ValorPredeterminadoColumna(const QVariant& textoSql, const DefinicionCa
   // A text default shows as typed (the file pads it when the row is stored).
   if (campo.tipo == TipoColumna::W) return ConvertirValorCampo(literal, campo);
   return LeerValorColumna(literal, campo);
+}
+
+QString TextoRelleno(const char* utf8, int largo, int tamano) {
+  return Rellenar(QString::fromUtf8(utf8, largo), tamano);
 }
 
 QVariant ValorVacio(TipoColumna tipo) {
