@@ -24,7 +24,7 @@
 
 #include "archivoveinteanos.h"
 #include "clientes.h"
-#include "general/utm.h"
+#include "general/red/utm.h"
 #include "reports/cartera.h"
 #include "reports/findemes.h"
 

@@ -20,11 +20,11 @@
 #include <atomic>
 #include <mutex>
 
-#include "app/comando.h"
+#include "app/controles/comando.h"
 #include "app/progresoescaneo.h"
 #include "declarations/vencimiento.h"
 #include "general/errores.h"
-#include "general/utm.h"
+#include "general/red/utm.h"
 #include "general/valores.h"
 
 namespace {

@@ -11,11 +11,11 @@
 #include <QDate>
 #include <QFileInfo>
 
-#include "cli/json.h"
-#include "cli/periodo.h"
-#include "cli/subcomando.h"
+#include "cli/ligero/json.h"
+#include "cli/ligero/periodo.h"
+#include "cli/ligero/subcomando.h"
 #include "declarations/ciclo.h"
-#include "general/utm.h"
+#include "general/red/utm.h"
 #include "general/valores.h"
 #include "reports/cartera.h"
 #include "reports/findemes.h"

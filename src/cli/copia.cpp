@@ -4,9 +4,9 @@
 
 #include <QDate>
 
+#include "cli/ligero/periodo.h"
+#include "cli/ligero/subcomando.h"
 #include "declarations/lectura.h"
-#include "cli/periodo.h"
-#include "cli/subcomando.h"
 #include "reports/copiaformulario.h"
 #include "reports/salidapdf.h"
 

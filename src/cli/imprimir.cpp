@@ -7,10 +7,10 @@
 
 #include <QPrinter>
 
+#include "cli/ligero/periodo.h"
 #include "declarations/lectura.h"
-#include "cli/periodo.h"
 #include "cli/dibujo.h"
-#include "cli/subcomando.h"
+#include "cli/ligero/subcomando.h"
 #include "reports/calibracion.h"
 #include "reports/plantillas.h"
 #include "reports/renderizador.h"

@@ -4,7 +4,7 @@
 #include <QScopeGuard>
 
 #include "declarations/lectura.h"
-#include "declarations/reglas.h"
+#include "declarations/motor/reglas.h"
 #include "general/errores.h"
 #include "general/valores.h"
 #include "storage/archivo.h"

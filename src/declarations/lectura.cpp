@@ -2,12 +2,12 @@
 
 #include <QStringList>
 
-#include "declarations/calculo.h"
+#include "declarations/motor/calculo.h"
 #include "general/errores.h"
 #include "general/valores.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
-#include "storage/contribuyente.h"
+#include "storage/leercontribuyente.h"
 
 namespace {
 

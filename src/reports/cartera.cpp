@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <sqlite3.h>
 
-#include "declarations/calculosentencia.h"
-#include "declarations/catalogo.h"
-#include "declarations/formulas.h"
+#include "declarations/motor/calculosentencia.h"
+#include "declarations/catalogo/catalogo.h"
+#include "declarations/motor/formulas.h"
 #include "general/errores.h"
 #include "general/valores.h"
 #include "reports/tablaempresas.h"
-#include "storage/columnas.h"
-#include "storage/contribuyente.h"
-#include "storage/sqlite.h"
+#include "storage/formato/columnas.h"
+#include "storage/formato/contribuyente.h"
+#include "storage/formato/sqlite.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "general/valores.h"
 #include "reports/copiaformulario.h"
 #include "reports/salidapdf.h"
-#include "storage/sqlite.h"
+#include "storage/formato/sqlite.h"
 
 namespace {
 
