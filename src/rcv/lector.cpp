@@ -1,11 +1,9 @@
 #include "rcv/lector.h"
 
-#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <array>
-#include <cctype>
 #include <deque>
 #include <cstring>
 #include <string>
@@ -77,21 +75,6 @@ int SecuenciaUtf8(const unsigned char* p, const unsigned char* fin) {
   return 0;
 }
 
-// Whether a line holds a byte above 0x7F or a zero byte: eight bytes at a time.
-bool TieneBytesEspeciales(const char* p, size_t n) {
-  constexpr quint64 kAltos = 0x8080808080808080ull;
-  constexpr quint64 kUnos = 0x0101010101010101ull;
-  size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    quint64 w;
-    std::memcpy(&w, p + i, 8);
-    if ((w & kAltos) != 0 || ((w - kUnos) & ~w & kAltos) != 0) return true;
-  }
-  for (; i < n; ++i)
-    if (static_cast<unsigned char>(p[i]) >= 0x80 || p[i] == 0) return true;
-  return false;
-}
-
 bool LeerEntero(std::string_view v, qint64* r) {
   if (v.empty() || v.size() > 18) return false;
   qint64 valor = 0;
@@ -145,7 +128,13 @@ struct LectorRcv::Impl {
   QStringList encabezado;  // names as written
   int columnasEncabezado = 0;
 
-  std::vector<std::string_view> campos;
+  // The fields of the line being read: the first nCampos of campos.
+  std::vector<std::string_view> campos = std::vector<std::string_view>(64);
+  int nCampos = 0;
+  void Anadir(const char* desde, size_t largo) {
+    if (nCampos == static_cast<int>(campos.size())) campos.resize(campos.size() * 2);
+    campos[nCampos++] = std::string_view(desde, largo);
+  }
   std::deque<std::string> citados;  // unquoted texts of quoted fields (they never move)
   std::vector<std::pair<std::string, int>> operacionesCrudas;
   QStringList operaciones;
@@ -204,9 +193,8 @@ struct LectorRcv::Impl {
   }
 
   // Decides the encoding at the first byte beyond ASCII and holds the rest of
-  // the file to it.
+  // the file to it (for lines that have such bytes).
   void RevisarCodificacion(const char* p, const char* f) {
-    if (!TieneBytesEspeciales(p, static_cast<size_t>(f - p))) return;
     const auto* u = reinterpret_cast<const unsigned char*>(p);
     const auto* uf = reinterpret_cast<const unsigned char*>(f);
     while (u < uf) {
@@ -233,44 +221,95 @@ struct LectorRcv::Impl {
     }
   }
 
-  void Dividir(const char* p, const char* f) {
-    campos.clear();
+  // Splits a line at `;`, eight bytes at a time, and tells whether it holds
+  // a byte beyond ASCII (or a zero byte) for the encoding check. A line with
+  // quotes goes the careful way (DividirCitada).
+  bool Dividir(const char* p, const char* f) {
+    nCampos = 0;
     citados.clear();
-    for (;;) {
-      const char* q = p;
-      while (q < f && *q == ' ') ++q;
-      if (q < f && *q == '"') {
-        std::string texto;
-        ++q;
-        for (;;) {
-          if (q >= f) Error(QStringLiteral("un campo entre comillas no se cierra"));
-          if (*q == '"') {
-            if (q + 1 < f && q[1] == '"') {
-              texto.push_back('"');
-              q += 2;
-              continue;
-            }
-            ++q;
-            break;
-          }
-          texto.push_back(*q++);
-        }
-        while (q < f && (*q == ' ' || *q == '\t')) ++q;
-        if (q < f && *q != ';') Error(QStringLiteral("hay texto después de un campo entre comillas"));
-        citados.push_back(std::move(texto));
-        campos.emplace_back(citados.back());
-        if (q >= f) break;
-        p = q + 1;
+    quint64 especiales = 0;
+    const char* inicioCampo = p;
+    const char* q = p;
+    for (; q + 8 <= f; q += 8) {
+      quint64 w;
+      std::memcpy(&w, q, 8);
+      especiales |= (w & kAltos) | BytesIguales(w, 0) | BytesIguales(w, '"');
+      for (quint64 m = BytesIguales(w, ';'); m != 0; m &= m - 1) {
+        const char* s = q + (__builtin_ctzll(m) >> 3);
+        Anadir(inicioCampo, static_cast<size_t>(s - inicioCampo));
+        inicioCampo = s + 1;
+      }
+    }
+    for (; q < f; ++q) {
+      const char c = *q;
+      especiales |= (static_cast<unsigned char>(c) >= 0x80 || c == 0 || c == '"') ? kAltos : 0;
+      if (c == ';') {
+        Anadir(inicioCampo, static_cast<size_t>(q - inicioCampo));
+        inicioCampo = q + 1;
+      }
+    }
+    Anadir(inicioCampo, static_cast<size_t>(f - inicioCampo));
+    if (especiales == 0) return false;
+    if (std::memchr(p, '"', static_cast<size_t>(f - p)) != nullptr) DividirCitada(p, f);
+    return true;
+  }
+
+  // The high bit of each byte of w equal to c, exactly.
+  static quint64 BytesIguales(quint64 w, unsigned char c) {
+    constexpr quint64 kBajos = 0x7F7F7F7F7F7F7F7Full;
+    const quint64 t = w ^ (0x0101010101010101ull * c);
+    return ~(((t & kBajos) + kBajos) | t | kBajos);
+  }
+  static constexpr quint64 kAltos = 0x8080808080808080ull;
+
+  // The same split, byte by byte: a field that starts with a quote (after
+  // blanks) runs to its closing quote, `""` standing for one quote.
+  void DividirCitada(const char* p, const char* f) {
+    nCampos = 0;
+    const char* inicioCampo = p;
+    bool soloBlancos = true;
+    for (const char* q = p; q < f; ++q) {
+      const char c = *q;
+      if (c == ';') {
+        Anadir(inicioCampo, static_cast<size_t>(q - inicioCampo));
+        inicioCampo = q + 1;
+        soloBlancos = true;
         continue;
       }
-      const void* s = std::memchr(p, ';', static_cast<size_t>(f - p));
-      if (s == nullptr) {
-        campos.emplace_back(p, static_cast<size_t>(f - p));
+      if (c == '"' && soloBlancos) {
+        q = Citado(q + 1, f);
+        if (q >= f) return;
+        inicioCampo = q + 1;
+        soloBlancos = true;
+        continue;
+      }
+      soloBlancos &= c == ' ';
+    }
+    Anadir(inicioCampo, static_cast<size_t>(f - inicioCampo));
+  }
+
+  // The quoted field starting after its opening quote at p: kept as a field;
+  // returns the separator after it, or the end of the line.
+  const char* Citado(const char* q, const char* f) {
+    std::string texto;
+    for (;;) {
+      if (q >= f) Error(QStringLiteral("un campo entre comillas no se cierra"));
+      if (*q == '"') {
+        if (q + 1 < f && q[1] == '"') {
+          texto.push_back('"');
+          q += 2;
+          continue;
+        }
+        ++q;
         break;
       }
-      campos.emplace_back(p, static_cast<size_t>(static_cast<const char*>(s) - p));
-      p = static_cast<const char*>(s) + 1;
+      texto.push_back(*q++);
     }
+    while (q < f && (*q == ' ' || *q == '\t')) ++q;
+    if (q < f && *q != ';') Error(QStringLiteral("hay texto después de un campo entre comillas"));
+    citados.push_back(std::move(texto));
+    Anadir(citados.back().data(), citados.back().size());
+    return q;
   }
 
   // --- The header ------------------------------------------------------------
@@ -302,17 +341,16 @@ struct LectorRcv::Impl {
     if (!hay)
       throw ErrorAlcabala(QStringLiteral("«%1» está vacío: no trae el encabezado del Registro de Compras y Ventas.")
                               .arg(nombre));
-    RevisarCodificacion(p, f);
-    Dividir(p, f);
+    if (Dividir(p, f)) RevisarCodificacion(p, f);
     QHash<QString, int> indice;
-    for (int i = 0; i < static_cast<int>(campos.size()); ++i) {
+    for (int i = 0; i < nCampos; ++i) {
       const QString texto = Texto(Recortar(campos[i])).trimmed();
       encabezado << texto;
       indice.insert(NormalizarOperacion(texto), i);
     }
-    columnasEncabezado = static_cast<int>(campos.size());
+    columnasEncabezado = nCampos;
     const std::string_view linea0(p, static_cast<size_t>(f - p));
-    if (campos.size() == 1) {
+    if (nCampos == 1) {
       for (const char sep : {',', '\t', '|'})
         if (linea0.find(sep) != std::string_view::npos)
           Error(QStringLiteral("las columnas no están separadas por «;» (el archivo usa «%1»)")
@@ -342,7 +380,7 @@ struct LectorRcv::Impl {
       columna[k] = n == nullptr ? -1 : indice.value(NormalizarOperacion(QString::fromLatin1(n)), -1);
       if (n != nullptr && columna[k] < 0 && !mejor->opcional[k]) {
         if (mejorHallados == 0 && PareceDato())
-          Error(QStringLiteral("falta el encabezado: la primera línea trae datos (%1)").arg(Cita(campos.front())));
+          Error(QStringLiteral("falta el encabezado: la primera línea trae datos (%1)").arg(Cita(campos[0])));
         Error(QStringLiteral("el encabezado no es el del detalle de %1 del Registro de Compras y Ventas: "
                              "falta la columna «%2»")
                   .arg(NombreLibro(mejor->libro).toLower(), QString::fromLatin1(n)));
@@ -352,8 +390,8 @@ struct LectorRcv::Impl {
 
   bool PareceDato() const {
     qint64 n = 0;
-    for (const auto& c : campos)
-      if (LeerEntero(Recortar(c), &n)) return true;
+    for (int i = 0; i < nCampos; ++i)
+      if (LeerEntero(Recortar(campos[i]), &n)) return true;
     return false;
   }
 
@@ -399,36 +437,46 @@ struct LectorRcv::Impl {
     Error(QStringLiteral("el monto de «%1» no es un número entero de pesos: %2").arg(NombreColumna(rol), Cita(v)));
   }
 
-  // "DD/MM/AAAA", with the hour after it in the reception dates.
-  QDate Fecha(int rol) const {
+  // "DD/MM/AAAA", with the hour after it in the reception dates: the year
+  // and month of a real calendar day.
+  std::pair<int, int> Fecha(int rol) const {
     const std::string_view v = Campo(rol);
     if (v.empty()) Error(QStringLiteral("falta la fecha de «%1»").arg(NombreColumna(rol)));
     qint64 d = 0, m = 0, a = 0;
     const bool forma = v.size() >= 10 && v[2] == '/' && v[5] == '/' && (v.size() == 10 || v[10] == ' ') &&
                        LeerEntero(v.substr(0, 2), &d) && LeerEntero(v.substr(3, 2), &m) &&
                        LeerEntero(v.substr(6, 4), &a);
-    const QDate fecha = forma ? QDate(static_cast<int>(a), static_cast<int>(m), static_cast<int>(d)) : QDate();
-    if (!fecha.isValid())
+    if (!forma || a < 1900 || m < 1 || m > 12 || d < 1 || d > DiasDelMes(static_cast<int>(a), static_cast<int>(m)))
       Error(QStringLiteral("«%1» no es una fecha DD/MM/AAAA: %2").arg(NombreColumna(rol), Cita(v)));
-    return fecha;
+    return {static_cast<int>(a), static_cast<int>(m)};
   }
 
+  static int DiasDelMes(int ano, int mes) {
+    static constexpr int kDias[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool bisiesto = (ano % 4 == 0 && ano % 100 != 0) || ano % 400 == 0;
+    return mes == 2 && bisiesto ? 29 : kDias[mes - 1];
+  }
+
+  // "12.345.678-5" or "12345678-5".
   void Rut(DocumentoRcv* doc) const {
     const std::string_view v = Campo(kRut);
     if (v.empty()) Error(QStringLiteral("falta el RUT de «%1»").arg(NombreColumna(kRut)));
-    const size_t guion = v.rfind('-');
-    std::string cuerpo;
-    bool valido = guion != std::string_view::npos && guion + 2 == v.size();
+    const size_t guion = v.size() >= 3 ? v.size() - 2 : 0;
+    bool valido = guion > 0 && v[guion] == '-';
+    qint64 cuerpo = 0;
+    int digitos = 0;
     for (size_t i = 0; valido && i < guion; ++i) {
-      if (v[i] >= '0' && v[i] <= '9') cuerpo.push_back(v[i]);
-      else valido = v[i] == '.';
+      if (v[i] >= '0' && v[i] <= '9') {
+        cuerpo = cuerpo * 10 + (v[i] - '0');
+        valido = ++digitos <= 9;
+      } else {
+        valido = v[i] == '.';
+      }
     }
-    qint64 n = 0;
-    const char dv = valido ? static_cast<char>(std::toupper(static_cast<unsigned char>(v.back()))) : ' ';
-    valido = valido && cuerpo.size() <= 9 && LeerEntero(cuerpo, &n) && n > 0 && n <= 999999999 &&
-             ((dv >= '0' && dv <= '9') || dv == 'K');
+    const char dv = v.back() == 'k' ? 'K' : v.back();
+    valido = valido && cuerpo > 0 && ((dv >= '0' && dv <= '9') || dv == 'K');
     if (!valido) Error(QStringLiteral("«%1» no es un RUT: %2").arg(NombreColumna(kRut), Cita(v)));
-    doc->rut = static_cast<qint32>(n);
+    doc->rut = static_cast<qint32>(cuerpo);
     doc->digito = dv;
   }
 
@@ -448,9 +496,8 @@ struct LectorRcv::Impl {
     DocumentoRcv anterior;
     while (SiguienteLinea(&p, &f)) {
       if (Recortar(std::string_view(p, static_cast<size_t>(f - p))).empty()) continue;
-      RevisarCodificacion(p, f);
-      Dividir(p, f);
-      const int n = static_cast<int>(campos.size());
+      if (Dividir(p, f)) RevisarCodificacion(p, f);
+      const int n = nCampos;
       if (n < columnasEncabezado)
         Error(QStringLiteral("la fila tiene %1 columnas y el encabezado %2").arg(n).arg(columnasEncabezado));
       for (int i = columnasEncabezado; i < n; ++i)
@@ -469,10 +516,10 @@ struct LectorRcv::Impl {
         continue;
       }
       doc.operacion = Operacion();
-      const QDate emision = Fecha(kFechaDocto);
-      const QDate periodo = disposicion->libro == LibroRcv::Compras ? Fecha(kFechaRecepcion) : emision;
-      doc.ano = periodo.year();
-      doc.mes = periodo.month();
+      const auto emision = Fecha(kFechaDocto);
+      const auto periodo = disposicion->libro == LibroRcv::Compras ? Fecha(kFechaRecepcion) : emision;
+      doc.ano = periodo.first;
+      doc.mes = periodo.second;
       doc.exento = Monto(kExento);
       doc.neto = Monto(kNeto);
       doc.iva = Monto(kIva);

@@ -39,6 +39,48 @@ struct Origen {
   int linea;
 };
 
+// The documents read so far, by key: the keys in one dense block, found
+// through a small open-addressing table of hash tags and positions, so that a
+// register of hundreds of thousands of documents costs no allocation per
+// document and few cache misses.
+class DocumentosVistos {
+ public:
+  DocumentosVistos() : ranuras_(1024, 0) {}
+  // The origin of the document when it was read before; otherwise it is
+  // kept and null is returned.
+  const Origen* Agregar(const Clave& clave, const Origen& origen) {
+    if ((datos_.size() + 1) * 2 > ranuras_.size()) Crecer();
+    const quint64 hash = HashClave()(clave);
+    const quint64 etiqueta = (hash >> 32) | 1;  // never 0: 0 marks a free slot
+    const size_t mascara = ranuras_.size() - 1;
+    for (size_t i = hash & mascara;; i = (i + 1) & mascara) {
+      const quint64 r = ranuras_[i];
+      if (r == 0) {
+        datos_.push_back({clave, origen});
+        ranuras_[i] = (etiqueta << 32) | datos_.size();
+        return nullptr;
+      }
+      const auto& dato = datos_[(r & 0xFFFFFFFFu) - 1];
+      if ((r >> 32) == etiqueta && dato.first == clave) return &dato.second;
+    }
+  }
+
+ private:
+  void Crecer() {
+    std::vector<quint64> ranuras(ranuras_.size() * 2, 0);
+    const size_t mascara = ranuras.size() - 1;
+    for (size_t n = 0; n < datos_.size(); ++n) {
+      const quint64 hash = HashClave()(datos_[n].first);
+      size_t i = hash & mascara;
+      while (ranuras[i] != 0) i = (i + 1) & mascara;
+      ranuras[i] = (((hash >> 32) | 1) << 32) | (n + 1);
+    }
+    ranuras_.swap(ranuras);
+  }
+  std::vector<quint64> ranuras_;
+  std::vector<std::pair<Clave, Origen>> datos_;
+};
+
 void Sumar(qint64& acumulado, qint64 valor) {
   if (__builtin_add_overflow(acumulado, valor, &acumulado))
     throw ErrorAlcabala(QStringLiteral("Las sumas del registro exceden el rango de los montos."));
@@ -56,11 +98,20 @@ QString TextoRutDocumento(const DocumentoRcv& d) {
   return QStringLiteral("%1-%2").arg(d.rut).arg(QLatin1Char(d.digito));
 }
 
-// What a kind of document of one file does: the line that takes it (-1:
-// none) and the rows that add it besides.
+// One sum a document goes into: the slots of its boxes (-1: none).
+struct Paso {
+  int cantidad = -1;
+  int monto = -1;
+  MontoRcv cual = MontoRcv::Ninguno;
+  int signo = 1;
+};
+
+// What a kind of document of one file does: whether a line takes it, whether
+// it needs the company's ratio, and the sums it goes into.
 struct Clasificacion {
-  int fila = -1;
-  std::vector<int> ademas;
+  bool incorporado = false;
+  bool proporcional = false;
+  std::vector<Paso> pasos;
 };
 
 class Acumulador {
@@ -83,12 +134,15 @@ class Acumulador {
     ArchivoRcv archivo{lector.Nombre(), lector.Libro(), lector.Seccion(), 0, 0};
     const int indiceArchivo = static_cast<int>(r_.archivos.size());
     nombres_ << lector.Nombre();
-    QHash<qint64, Clasificacion> clases;
+    // Kinds of document already classified; runs of the same kind are common.
+    std::unordered_map<qint64, Clasificacion> clases;
+    qint64 ultimaLlave = -1;
+    const Clasificacion* ultima = nullptr;
     lector.Leer([&](const DocumentoRcv& d) {
       ++archivo.documentos;
       const Clave clave{d.folio, d.rut, static_cast<qint16>(d.tipo), d.digito, static_cast<char>(lector.Libro())};
-      const auto [it, nuevo] = vistos_.try_emplace(clave, Origen{indiceArchivo, d.linea});
-      if (!nuevo) return Duplicado(lector, d, it->second);
+      if (const Origen* primero = vistos_.Agregar(clave, Origen{indiceArchivo, d.linea}))
+        return Duplicado(lector, d, *primero);
       if (lector.Seccion() != SeccionRcv::Registro)
         return Listar(noIncorporado_, {0, lector.Libro(), lector.Seccion(), d.tipo, indiceArchivo, d.operacion}, d,
                       lector.Libro());
@@ -96,9 +150,13 @@ class Acumulador {
         return Listar(otrosPeriodos_, {1, lector.Libro(), SeccionRcv::Registro, d.ano * 100 + d.mes, 0, 0}, d,
                       lector.Libro());
       const qint64 llave = (static_cast<qint64>(d.tipo) << 32) | static_cast<quint32>(d.operacion);
-      auto c = clases.find(llave);
-      if (c == clases.end()) c = clases.insert(llave, Clasificar(lector, d));
-      Incorporar(*c, d, lector, indiceArchivo);
+      if (llave != ultimaLlave) {
+        auto c = clases.find(llave);
+        if (c == clases.end()) c = clases.emplace(llave, Clasificar(lector, d)).first;
+        ultima = &c->second;
+        ultimaLlave = llave;
+      }
+      Incorporar(*ultima, d, lector, indiceArchivo);
     });
     archivo.continuaciones = lector.FilasContinuacion();
     r_.archivos << archivo;
@@ -128,40 +186,43 @@ class Acumulador {
 
   Clasificacion Clasificar(const LectorRcv& lector, const DocumentoRcv& d) const {
     const QString operacion = NormalizarOperacion(lector.Operaciones().at(d.operacion));
-    const auto& tabla = TablaCorrespondencia();
     Clasificacion c;
-    for (int i = 0; i < static_cast<int>(tabla.size()); ++i) {
-      if (!FilaAdmite(tabla[i], lector.Libro(), d.tipo, operacion)) continue;
-      if (tabla[i].ademas) c.ademas.push_back(i);
-      else if (c.fila < 0) c.fila = i;
+    std::vector<Paso> ademas;
+    for (const FilaCorrespondencia& fila : TablaCorrespondencia()) {
+      if (!FilaAdmite(fila, lector.Libro(), d.tipo, operacion) || (c.incorporado && !fila.ademas)) continue;
+      const Paso paso{ranura_.value(fila.cajaCantidad, -1), ranura_.value(fila.cajaMonto, -1), fila.monto,
+                      fila.signo};
+      if (fila.ademas) {
+        ademas.push_back(paso);
+        continue;
+      }
+      c.incorporado = true;
+      c.proporcional = fila.destino == DestinoRcv::Proporcionalidad;
+      if (!c.proporcional) c.pasos.push_back(paso);
     }
+    if (c.incorporado) c.pasos.insert(c.pasos.end(), ademas.begin(), ademas.end());
     return c;
   }
 
   void Incorporar(const Clasificacion& c, const DocumentoRcv& d, const LectorRcv& lector, int archivo) {
-    if (c.fila < 0)
+    if (!c.incorporado)
       return Listar(noIncorporado_, {0, lector.Libro(), SeccionRcv::Registro, d.tipo, archivo, d.operacion}, d,
                     lector.Libro());
     ++r_.documentosDelPeriodo;
-    const FilaCorrespondencia& fila = TablaCorrespondencia()[c.fila];
-    if (fila.destino == DestinoRcv::Proporcionalidad)
+    if (c.proporcional)
       Listar(proporcionalidad_, {2, lector.Libro(), SeccionRcv::Registro, d.tipo, archivo, d.operacion}, d,
              lector.Libro());
-    else
-      Agregar(fila, d);
-    for (const int i : c.ademas) Agregar(TablaCorrespondencia()[i], d);
+    for (const Paso& paso : c.pasos) Agregar(paso, d);
   }
 
-  void Agregar(const FilaCorrespondencia& fila, const DocumentoRcv& d) {
-    if (!fila.cajaCantidad.isEmpty()) {
-      const int i = ranura_.value(fila.cajaCantidad);
-      Sumar(valores_[i], 1);
-      alimentada_[i] = true;
+  void Agregar(const Paso& paso, const DocumentoRcv& d) {
+    if (paso.cantidad >= 0) {
+      Sumar(valores_[paso.cantidad], 1);
+      alimentada_[paso.cantidad] = true;
     }
-    if (!fila.cajaMonto.isEmpty()) {
-      const int i = ranura_.value(fila.cajaMonto);
-      Sumar(valores_[i], fila.signo * MontoDe(fila.monto, d));
-      alimentada_[i] = true;
+    if (paso.monto >= 0) {
+      Sumar(valores_[paso.monto], paso.signo * MontoDe(paso.cual, d));
+      alimentada_[paso.monto] = true;
     }
   }
 
@@ -210,7 +271,7 @@ class Acumulador {
   QStringList codigos_;
   std::vector<qint64> valores_;
   std::vector<bool> alimentada_;
-  std::unordered_map<Clave, Origen, HashClave> vistos_;
+  DocumentosVistos vistos_;
   QStringList nombres_;
   QList<QStringList> operaciones_;
   std::map<LlaveGrupo, GrupoRcv> noIncorporado_;
