@@ -80,3 +80,47 @@ int AplicarRcv(const ResumenRcv& resumen, Registro& declaracion, const QLocale& 
   }
   return static_cast<int>(comparacion.size());
 }
+
+namespace {
+
+QString Documentos(int n) {
+  return n == 1 ? QStringLiteral("1 documento") : QStringLiteral("%1 documentos").arg(n);
+}
+
+QString TextoGrupo(const GrupoRcv& g, const QLocale& locale) {
+  return QStringLiteral("%1: %2; exento y neto %3, IVA %4, total %5 (%6)")
+      .arg(g.descripcion, Documentos(g.documentos), AgruparMiles(g.exentoNeto, locale), AgruparMiles(g.iva, locale),
+           AgruparMiles(g.total, locale), g.motivo);
+}
+
+void AgregarNota(QList<NotaRcv>& notas, const QString& titulo, const QList<GrupoRcv>& grupos, const QLocale& locale) {
+  if (grupos.isEmpty()) return;
+  NotaRcv nota{titulo, {}};
+  for (const GrupoRcv& g : grupos) nota.lineas << TextoGrupo(g, locale);
+  notas << nota;
+}
+
+}  // namespace
+
+QList<NotaRcv> NotasRcv(const ResumenRcv& resumen, const QLocale& locale) {
+  QList<NotaRcv> notas;
+  AgregarNota(notas, QStringLiteral("No incorporado"), resumen.noIncorporado, locale);
+  AgregarNota(notas, QStringLiteral("Requiere proporcionalidad (no se suma)"), resumen.proporcionalidad, locale);
+  AgregarNota(notas, QStringLiteral("Otros períodos (no se suman)"), resumen.otrosPeriodos, locale);
+  if (resumen.totalDuplicados > 0) {
+    NotaRcv nota{QStringLiteral("Duplicados, contados una vez (%1)").arg(resumen.totalDuplicados), {}};
+    for (const DuplicadoRcv& d : resumen.duplicados)
+      nota.lineas << QStringLiteral("%1, línea %2: %3 tipo %4 folio %5 RUT %6, ya leído en %7, línea %8")
+                         .arg(d.archivo)
+                         .arg(d.linea)
+                         .arg(NombreLibro(d.libro))
+                         .arg(d.tipo)
+                         .arg(d.folio)
+                         .arg(d.rut, d.archivoPrimero)
+                         .arg(d.lineaPrimero);
+    if (resumen.totalDuplicados > resumen.duplicados.size())
+      nota.lineas << QStringLiteral("… y %1 más").arg(resumen.totalDuplicados - resumen.duplicados.size());
+    notas << nota;
+  }
+  return notas;
+}

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include "rcv/resumen.h"
 
@@ -28,3 +29,12 @@ QList<ComparacionRcv> CompararRcv(const ResumenRcv& resumen, const Registro& dec
 // beyond the box, a negative amount) nothing is written and ErrorAlcabala
 // names each such box. Returns the number of boxes written.
 int AplicarRcv(const ResumenRcv& resumen, Registro& declaracion, const QLocale& locale);
+
+// What did not go into the boxes, as the program tells it: one heading per
+// list that has entries ("No incorporado", "Requiere proporcionalidad",
+// "Otros períodos", "Duplicados") and its lines.
+struct NotaRcv {
+  QString titulo;
+  QStringList lineas;
+};
+QList<NotaRcv> NotasRcv(const ResumenRcv& resumen, const QLocale& locale);
