@@ -47,6 +47,7 @@ EstadoControles CalcularEstadoControles(const EntradasEstado& e) {
   r.imprimir = consulta && e.filas;
   r.informes = consulta && e.filas;
   r.listas = r.editarAlcabala;
+  r.importarRcv = r.editarAlcabala;
   r.tituloEditar = edicion ? QStringLiteral("&Cancelar Edición") : QStringLiteral("&Editar");
   r.pistaEditar = edicion ? QStringLiteral("Cancelar Edición Alcabala") : QStringLiteral("Editar Alcabala");
   return r;
@@ -71,6 +72,7 @@ void AplicarEstadoControles(const EstadoControles& estado, const ControlesVentan
   Activar(c.editarAlcabala, estado.editarAlcabala);
   Activar(c.guardarAlcabala, estado.guardarAlcabala);
   Activar(c.eliminarAlcabala, estado.eliminarAlcabala);
+  Activar(c.importarRcv, estado.importarRcv);
   Activar(c.imprimir, estado.imprimir);
   Activar(c.informes, estado.informes);
   if (c.comboBoxAno != nullptr) c.comboBoxAno->setEnabled(estado.listas);

@@ -38,6 +38,7 @@ struct EstadoControles {
   bool imprimir = false;  ///< both printing items
   bool informes = false;  ///< the nine items of "&Informes"
   bool listas = false;    ///< the year and month lists (as the edit item)
+  bool importarRcv = false;  ///< the registry import (as the edit item: a declaration edited or editable)
   QString tituloEditar;
   QString pistaEditar;
 };
@@ -59,6 +60,7 @@ struct ControlesVentana {
   QAction* editarAlcabala = nullptr;
   QAction* guardarAlcabala = nullptr;
   QAction* eliminarAlcabala = nullptr;
+  QAction* importarRcv = nullptr;
   QList<QAction*> imprimir;
   QList<QAction*> informes;
   QComboBox* comboBoxAno = nullptr;

@@ -27,6 +27,7 @@
 #include "app/comando.h"
 #include "app/comandosalcabala.h"
 #include "app/comandoscopia.h"
+#include "app/comandosrcv.h"
 #include "app/comandosimprimir.h"
 #include "app/comandosinformes.h"
 #include "app/comandosresumen.h"
@@ -194,6 +195,8 @@ void TFormAlcabala::CrearMenus() {
         QStringLiteral("&Guardar"), QStringLiteral("Guardar Alcabala"), 4, false);
   crear(MenuItemAlcabala, MenuItemEliminarAlcabala, "MenuItemEliminarAlcabala",
         QStringLiteral("&Eliminar"), QStringLiteral("Eliminar Alcabala"), 8, false);
+  crear(MenuItemAlcabala, MenuItemImportarRcv, "MenuItemImportarRcv", QStringLiteral("&Importar RCV..."),
+        QStringLiteral("Importar el Registro de Compras y Ventas del período"), -1, false);
   separador(MenuItemAlcabala, "N3");
   crear(MenuItemAlcabala, MenuItemImprimirAnversoAlcabala, "MenuItemImprimirAnversoAlcabala",
         QStringLiteral("Imprimir &Anverso..."), QStringLiteral("Imprimir Anverso Alcabala"), 6, false);
@@ -411,6 +414,7 @@ void TFormAlcabala::ConectarDeclaraciones() {
   ConectarComando(MenuItemImprimirAnversoAlcabala, this, [this] { MenuItemImprimirAnversoAlcabalaClick(); });
   ConectarComando(MenuItemImprimirReversoAlcabala, this, [this] { MenuItemImprimirReversoAlcabalaClick(); });
   ConectarComando(MenuItemCopiaAlcabala, this, [this] { MenuItemCopiaAlcabalaClick(); });
+  ConectarComando(MenuItemImportarRcv, this, [this] { MenuItemImportarRcvClick(); });
   ConectarComando(MenuItemAjustarImpresion, this, [this] { ::MenuItemAjustarImpresionClick(this, QLocale::system()); });
   ConectarInformesEmpresas(this, [this] {
     return ContextoInformes{this, tablaEmpresas_.get(), CarpetasEmpresas(CarpetaPrograma()), AnoActual, MesActual,
@@ -461,6 +465,10 @@ void TFormAlcabala::MenuItemImprimirReversoAlcabalaClick() {
 
 void TFormAlcabala::MenuItemCopiaAlcabalaClick() {
   ::MenuItemCopiaAlcabalaClick(ContextoDe(this), QLocale::system());
+}
+
+void TFormAlcabala::MenuItemImportarRcvClick() {
+  ::MenuItemImportarRcvClick(ContextoDe(this), AnoActual, MesActual, QLocale::system());
 }
 
 void TFormAlcabala::MenuItemCrearAlcabalaClick() {
@@ -728,6 +736,7 @@ void TFormAlcabala::EstablecerEstadoControles() {
   controles.editarAlcabala = MenuItemEditarAlcabala;
   controles.guardarAlcabala = MenuItemGuardarAlcabala;
   controles.eliminarAlcabala = MenuItemEliminarAlcabala;
+  controles.importarRcv = MenuItemImportarRcv;
   controles.imprimir = {MenuItemImprimirAnversoAlcabala, MenuItemImprimirReversoAlcabala, MenuItemCopiaAlcabala};
   controles.informes = {MenuItemEmpresas,           MenuItemEmpresasSinPagoImpuestos, MenuItemEmpresasPagarImpuestos,
                         MenuItemEmpresasIVA,        MenuItemEmpresasRetenciones,      MenuItemEmpresasPPM,

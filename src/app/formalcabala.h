@@ -63,6 +63,7 @@ class TFormAlcabala : public QMainWindow {
   QAction* MenuItemEditarAlcabala = nullptr;
   QAction* MenuItemGuardarAlcabala = nullptr;
   QAction* MenuItemEliminarAlcabala = nullptr;
+  QAction* MenuItemImportarRcv = nullptr;
   QAction* MenuItemImprimirAnversoAlcabala = nullptr;
   QAction* MenuItemImprimirReversoAlcabala = nullptr;
   QAction* MenuItemCopiaAlcabala = nullptr;
@@ -165,6 +166,8 @@ class TFormAlcabala : public QMainWindow {
   void MenuItemImprimirAnversoAlcabalaClick();
   void MenuItemImprimirReversoAlcabalaClick();
   void MenuItemCopiaAlcabalaClick();
+  // The purchase and sales registry's files of the current period.
+  void MenuItemImportarRcvClick();
   // The user picked an entry of the year or month list.
   void ComboBoxAnoChange(int indice);
   void ComboBoxMesChange(int indice);
