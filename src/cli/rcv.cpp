@@ -125,106 +125,78 @@ QString Texto(const Orden& orden, const ResumenRcv& r, const QList<ComparacionRc
   return t;
 }
 
-void Clave(QByteArray& j, const char* nombre) {
-  j += '"';
-  j += nombre;
-  j += "\":";
-}
-
-void GruposJson(QByteArray& j, const char* nombre, const QList<GrupoRcv>& grupos) {
-  Clave(j, nombre);
-  j += '[';
-  for (int i = 0; i < grupos.size(); ++i) {
-    const GrupoRcv& g = grupos[i];
-    if (i > 0) j += ',';
-    j += '{';
-    Clave(j, "descripcion");
-    AnadirJsonTexto(j, g.descripcion);
-    j += ',';
-    Clave(j, "motivo");
-    AnadirJsonTexto(j, g.motivo);
-    j += ',';
-    Clave(j, "documentos");
-    AnadirJsonEntero(j, g.documentos);
-    j += ',';
-    Clave(j, "exentoNeto");
-    AnadirJsonEntero(j, g.exentoNeto);
-    j += ',';
-    Clave(j, "iva");
-    AnadirJsonEntero(j, g.iva);
-    j += ',';
-    Clave(j, "total");
-    AnadirJsonEntero(j, g.total);
-    j += '}';
+// A JSON object written member by member into a buffer.
+class ObjetoJson {
+ public:
+  explicit ObjetoJson(QByteArray& j) : j_(j) { j_ += '{'; }
+  ~ObjetoJson() { j_ += '}'; }
+  ObjetoJson(const ObjetoJson&) = delete;
+  ObjetoJson& operator=(const ObjetoJson&) = delete;
+  QByteArray& Clave(const char* nombre) {
+    if (!primero_) j_ += ',';
+    primero_ = false;
+    j_ += '"';
+    j_ += nombre;
+    j_ += "\":";
+    return j_;
   }
-  j += "],";
+  void Texto(const char* nombre, const QString& valor) { AnadirJsonTexto(Clave(nombre), valor); }
+  void Entero(const char* nombre, qint64 valor) { AnadirJsonEntero(Clave(nombre), valor); }
+  // An array of objects, one per element, each written by `escribir`.
+  template <typename T, typename F>
+  void Lista(const char* nombre, const QList<T>& elementos, F escribir) {
+    QByteArray& j = Clave(nombre);
+    j += '[';
+    for (int i = 0; i < elementos.size(); ++i) {
+      if (i > 0) j += ',';
+      ObjetoJson objeto(j);
+      escribir(objeto, elementos[i]);
+    }
+    j += ']';
+  }
+
+ private:
+  QByteArray& j_;
+  bool primero_ = true;
+};
+
+void GrupoJson(ObjetoJson& o, const GrupoRcv& g) {
+  o.Texto("descripcion", g.descripcion);
+  o.Texto("motivo", g.motivo);
+  o.Entero("documentos", g.documentos);
+  o.Entero("exentoNeto", g.exentoNeto);
+  o.Entero("iva", g.iva);
+  o.Entero("total", g.total);
 }
 
 QByteArray Json(const Orden& orden, const ResumenRcv& r, const QList<ComparacionRcv>& comparacion) {
-  QByteArray j = "{";
-  Clave(j, "periodo");
-  AnadirJsonTexto(j, QStringLiteral("%1-%2").arg(orden.periodo.ano).arg(orden.periodo.mes, 2, 10, QLatin1Char('0')));
-  j += ',';
-  Clave(j, "archivos");
-  j += '[';
-  for (int i = 0; i < r.archivos.size(); ++i) {
-    const ArchivoRcv& a = r.archivos[i];
-    if (i > 0) j += ',';
-    j += '{';
-    Clave(j, "archivo");
-    AnadirJsonTexto(j, a.nombre);
-    j += ',';
-    Clave(j, "libro");
-    AnadirJsonTexto(j, NombreLibro(a.libro));
-    j += ',';
-    Clave(j, "seccion");
-    AnadirJsonTexto(j, NombreSeccion(a.seccion));
-    j += ',';
-    Clave(j, "documentos");
-    AnadirJsonEntero(j, a.documentos);
-    j += ',';
-    Clave(j, "continuaciones");
-    AnadirJsonEntero(j, a.continuaciones);
-    j += '}';
+  QByteArray j;
+  {
+    ObjetoJson o(j);
+    o.Texto("periodo", QStringLiteral("%1-%2").arg(orden.periodo.ano).arg(orden.periodo.mes, 2, 10, QLatin1Char('0')));
+    o.Lista("archivos", r.archivos, [](ObjetoJson& a, const ArchivoRcv& archivo) {
+      a.Texto("archivo", archivo.nombre);
+      a.Texto("libro", NombreLibro(archivo.libro));
+      a.Texto("seccion", NombreSeccion(archivo.seccion));
+      a.Entero("documentos", archivo.documentos);
+      a.Entero("continuaciones", archivo.continuaciones);
+    });
+    o.Entero("documentosDelPeriodo", r.documentosDelPeriodo);
+    o.Lista("casillas", comparacion, [](ObjetoJson& c, const ComparacionRcv& casilla) {
+      c.Texto("casilla", casilla.codigo);
+      c.Entero("actual", casilla.actual);
+      c.Entero("registro", casilla.registro);
+      c.Entero("diferencia", casilla.Diferencia());
+      if (casilla.problema.isEmpty()) c.Clave("problema") += "null";
+      else c.Texto("problema", casilla.problema);
+    });
+    o.Lista("noIncorporado", r.noIncorporado, GrupoJson);
+    o.Lista("requiereProporcionalidad", r.proporcionalidad, GrupoJson);
+    o.Lista("otrosPeriodos", r.otrosPeriodos, GrupoJson);
+    o.Entero("duplicados", r.totalDuplicados);
+    o.Clave("aplicado") += orden.aplicar ? "true" : "false";
   }
-  j += "],";
-  Clave(j, "documentosDelPeriodo");
-  AnadirJsonEntero(j, r.documentosDelPeriodo);
-  j += ',';
-  Clave(j, "casillas");
-  j += '[';
-  for (int i = 0; i < comparacion.size(); ++i) {
-    const ComparacionRcv& c = comparacion[i];
-    if (i > 0) j += ',';
-    j += '{';
-    Clave(j, "casilla");
-    AnadirJsonTexto(j, c.codigo);
-    j += ',';
-    Clave(j, "actual");
-    AnadirJsonEntero(j, c.actual);
-    j += ',';
-    Clave(j, "registro");
-    AnadirJsonEntero(j, c.registro);
-    j += ',';
-    Clave(j, "diferencia");
-    AnadirJsonEntero(j, c.Diferencia());
-    j += ',';
-    Clave(j, "problema");
-    if (c.problema.isEmpty()) j += "null";
-    else AnadirJsonTexto(j, c.problema);
-    j += '}';
-  }
-  j += "],";
-  GruposJson(j, "noIncorporado", r.noIncorporado);
-  GruposJson(j, "requiereProporcionalidad", r.proporcionalidad);
-  GruposJson(j, "otrosPeriodos", r.otrosPeriodos);
-  Clave(j, "duplicados");
-  AnadirJsonEntero(j, r.totalDuplicados);
-  j += ',';
-  Clave(j, "aplicado");
-  j += orden.aplicar ? "true" : "false";
-  j += "}\n";
-  return j;
+  return j + '\n';
 }
 
 int Rcv(ContextoCli& contexto) {
