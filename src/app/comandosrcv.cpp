@@ -2,7 +2,7 @@
 
 #include <QFileDialog>
 
-#include "app/comando.h"
+#include "app/controles/comando.h"
 #include "app/comandosalcabala.h"
 #include "app/paginas.h"
 #include "dialogs/formimportarrcv.h"

@@ -4,9 +4,9 @@
 // nothing is written; with it the registry's boxes are written into the
 // declaration in one transaction, every other box kept.
 
-#include "cli/json.h"
-#include "cli/periodo.h"
-#include "cli/subcomando.h"
+#include "cli/ligero/json.h"
+#include "cli/ligero/periodo.h"
+#include "cli/ligero/subcomando.h"
 #include "declarations/ciclo.h"
 #include "declarations/lectura.h"
 #include "general/errores.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "declarations/catalogo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "general/errores.h"
 #include "general/registro.h"
 #include "general/valores.h"

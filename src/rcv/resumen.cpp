@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "declarations/catalogo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "general/errores.h"
 #include "general/valores.h"
 #include "rcv/correspondencia.h"

@@ -15,7 +15,6 @@
 #include "common/cli.h"
 #include "common/rcv.h"
 #include "common/sql.h"
-#include "storage/conexion.h"
 
 namespace {
 
