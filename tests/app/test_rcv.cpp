@@ -106,7 +106,10 @@ TEST_F(RcvVentana, AplicarPoneLosValoresEnLaDeclaracionQueSeEdita) {
   RevisionPrueba revision(true);
   (*v)->MenuItemImportarRcv->trigger();
   EXPECT_TRUE(errores.textos.isEmpty()) << qPrintable(errores.textos.join('\n'));
-  EXPECT_EQ(revision.filas, (QStringList{"503|9|2|-7", "502|5.000|570|-4.430"}));
+  // Amounts grouped as the system's locale groups them.
+  const QLocale sistema = QLocale::system();
+  EXPECT_EQ(revision.filas, (QStringList{"503|9|2|-7", QStringLiteral("502|%1|570|%2").arg(
+                                                            AgruparMiles(5000, sistema), AgruparMiles(-4430, sistema))}));
   EXPECT_TRUE(revision.notas.contains(QStringLiteral("No incorporado:")));
   EXPECT_TRUE(revision.notas.contains(QStringLiteral("Ventas, tipo 29 «Del Giro» (ventas.csv): 1 documento")));
   // Edited, not saved: the boxes show the registry's values, 586 is kept.
