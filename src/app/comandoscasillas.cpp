@@ -1,8 +1,8 @@
 #include "app/comandoscasillas.h"
 
-#include "app/comando.h"
+#include "app/controles/comando.h"
 #include "app/comandosalcabala.h"
-#include "app/impresion.h"
+#include "app/controles/impresion.h"
 #include "reports/casillas.h"
 #include "storage/dataset.h"
 

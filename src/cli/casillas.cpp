@@ -4,8 +4,8 @@
 // as JSON, or the printed list as a PDF. The file is opened for reading only.
 
 #include "cli/declaracion.h"
-#include "cli/periodo.h"
-#include "cli/subcomando.h"
+#include "cli/ligero/periodo.h"
+#include "cli/ligero/subcomando.h"
 #include "reports/casillas.h"
 #include "reports/renderizador.h"
 #include "reports/salidapdf.h"

@@ -6,8 +6,8 @@
 #include <QLocale>
 #include <algorithm>
 
-#include "declarations/calculo.h"
-#include "declarations/catalogo.h"
+#include "declarations/motor/calculo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "general/errores.h"
 #include "general/redondeo.h"
 #include "general/valores.h"

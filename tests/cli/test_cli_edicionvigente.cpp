@@ -12,9 +12,9 @@
 
 #include "common/cli.h"
 #include "common/sql.h"
-#include "declarations/catalogo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "storage/archivo.h"
-#include "storage/columnas.h"
+#include "storage/formato/columnas.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include <QLocale>
 
-#include "declarations/calculo.h"
-#include "declarations/catalogo.h"
+#include "declarations/motor/calculo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "declarations/registro_memoria.h"
 
 namespace {
