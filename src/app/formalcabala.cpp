@@ -26,6 +26,7 @@
 #include "app/controles/clic.h"
 #include "app/controles/comando.h"
 #include "app/comandosalcabala.h"
+#include "app/comandoscasillas.h"
 #include "app/comandoscopia.h"
 #include "app/comandosrcv.h"
 #include "app/comandosimprimir.h"
@@ -204,6 +205,8 @@ void TFormAlcabala::CrearMenus() {
         QStringLiteral("Imprimir &Reverso..."), QStringLiteral("Imprimir Reverso Alcabala"), 6, false);
   crear(MenuItemAlcabala, MenuItemCopiaAlcabala, "MenuItemCopiaAlcabala", QStringLiteral("&Copia en PDF..."),
         QStringLiteral("Guardar una copia completa de la declaración en PDF"), -1, false);
+  crear(MenuItemAlcabala, MenuItemCasillasSii, "MenuItemCasillasSii", QStringLiteral("Casillas para el &SII..."),
+        QStringLiteral("Casillas con valor de la declaración, en el orden del formulario en línea"), -1, false);
   crear(MenuItemAlcabala, MenuItemAjustarImpresion, "MenuItemAjustarImpresion", QStringLiteral("A&justar Impresión..."),
         QString(), -1, true);
 
@@ -415,6 +418,7 @@ void TFormAlcabala::ConectarDeclaraciones() {
   ConectarComando(MenuItemImprimirReversoAlcabala, this, [this] { MenuItemImprimirReversoAlcabalaClick(); });
   ConectarComando(MenuItemCopiaAlcabala, this, [this] { MenuItemCopiaAlcabalaClick(); });
   ConectarComando(MenuItemImportarRcv, this, [this] { MenuItemImportarRcvClick(); });
+  ConectarComando(MenuItemCasillasSii, this, [this] { MenuItemCasillasSiiClick(); });
   ConectarComando(MenuItemAjustarImpresion, this, [this] { ::MenuItemAjustarImpresionClick(this, QLocale::system()); });
   ConectarInformesEmpresas(this, [this] {
     return ContextoInformes{this, tablaEmpresas_.get(), CarpetasEmpresas(CarpetaPrograma()), AnoActual, MesActual,
@@ -469,6 +473,10 @@ void TFormAlcabala::MenuItemCopiaAlcabalaClick() {
 
 void TFormAlcabala::MenuItemImportarRcvClick() {
   ::MenuItemImportarRcvClick(ContextoDe(this), AnoActual, MesActual, QLocale::system());
+}
+
+void TFormAlcabala::MenuItemCasillasSiiClick() {
+  ::MenuItemCasillasSiiClick(ContextoDe(this), QLocale::system());
 }
 
 void TFormAlcabala::MenuItemCrearAlcabalaClick() {
@@ -737,7 +745,8 @@ void TFormAlcabala::EstablecerEstadoControles() {
   controles.guardarAlcabala = MenuItemGuardarAlcabala;
   controles.eliminarAlcabala = MenuItemEliminarAlcabala;
   controles.importarRcv = MenuItemImportarRcv;
-  controles.imprimir = {MenuItemImprimirAnversoAlcabala, MenuItemImprimirReversoAlcabala, MenuItemCopiaAlcabala};
+  controles.imprimir = {MenuItemImprimirAnversoAlcabala, MenuItemImprimirReversoAlcabala, MenuItemCopiaAlcabala,
+                        MenuItemCasillasSii};
   controles.informes = {MenuItemEmpresas,           MenuItemEmpresasSinPagoImpuestos, MenuItemEmpresasPagarImpuestos,
                         MenuItemEmpresasIVA,        MenuItemEmpresasRetenciones,      MenuItemEmpresasPPM,
                         MenuItemResumenIVA,         MenuItemResumenRetenciones,       MenuItemResumenPPM};

@@ -67,6 +67,7 @@ class TFormAlcabala : public QMainWindow {
   QAction* MenuItemImprimirAnversoAlcabala = nullptr;
   QAction* MenuItemImprimirReversoAlcabala = nullptr;
   QAction* MenuItemCopiaAlcabala = nullptr;
+  QAction* MenuItemCasillasSii = nullptr;
   QAction* MenuItemAjustarImpresion = nullptr;
   QAction* MenuItemEmpresas = nullptr;
   QAction* MenuItemEmpresasSinPagoImpuestos = nullptr;
@@ -168,6 +169,7 @@ class TFormAlcabala : public QMainWindow {
   void MenuItemCopiaAlcabalaClick();
   // The purchase and sales registry's files of the current period.
   void MenuItemImportarRcvClick();
+  void MenuItemCasillasSiiClick();
   // The user picked an entry of the year or month list.
   void ComboBoxAnoChange(int indice);
   void ComboBoxMesChange(int indice);

@@ -371,7 +371,7 @@ TEST(Disposicion, GruposYBandasDondeVan) {
   EXPECT_EQ(reverso, (QStringList{"Simplificada@0/89", "Impuesto Adicional Art. 37 DL825/74@96/185",
                                   "Impuesto Adicional Art. 42 DL825/74@288/433", "Cambio Sujeto D.L. 825/74@724/250",
                                   "Cambio Especial de Sujeto, Venta Remota y Ferias Libres@980/234",
-                                  "Créditos Especiales@1220/122"}));
+                                  "Créditos Especiales@1220/218"}));
 }
 
 TEST(Disposicion, LasSeccionesNoSeMontan) {

@@ -345,10 +345,10 @@ std::vector<DefSeccion> Formulario() {
        Ln(0, "Cambia datos de Domicilio", ' ', {E("583", "B", 159, 0, F::Casilla583).Presenta(Presentacion::Casilla)}),
        Ln(148, "TOTAL A PAGAR DENTRO DEL PLAZO LEGAL", '+', {C("91").TotalAPagar()}),
        Ln(149, "Más IPC", '+', {E("92", "C", 157, 9)}), Ln(150, "Más Intereses y multas", '+', {E("93", "C", 158, 9)}),
-       // The condonation stands between lines 150 and 151, without a number.
-       Ln(0, "Condonación: número de la resolución", ' ',
-          {Nueva("922", "L", 31, 9).Presenta(Presentacion::Telefono)}),
-       Ln(0, "Monto Condonación", '-', {Nueva("795", "C", 32, 9)}),
+       // The condonation stands between lines 150 and 151, without a number:
+       // the resolution's number (informative) and the amount forgiven.
+       Ln(0, "Condonación: N° de resolución y Monto Condonación", '-',
+          {Nueva("922", "L", 31, 9).Presenta(Presentacion::Telefono), Nueva("795", "C", 32, 9)}),
        Ln(151, "TOTAL A PAGAR CON RECARGO", '+', {C("94")})}));
   secciones.push_back(
       Seccion(Pagina::Reverso, "Simplificada",

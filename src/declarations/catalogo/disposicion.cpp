@@ -249,8 +249,8 @@ std::vector<DefPagina> Formulario() {
                         {Enc({{"Impuesto Determinado", C0, AnchoColumna}}),
                          Ln({En("77", C3), En("89", C0).Etiqueta(107)}), Ln({En("760", C0)})}));
   anverso.push_back(
-      Sec(1132, 412, 16,
-          {{"ImageRetenciones", "\"RETENCIONES\"", 24, 16, 17, 177}, {"ImagePPM", "\"PPM\"", 24, 208, 17, 193}},
+      Sec(1132, 428, 16,
+          {{"ImageRetenciones", "\"RETENCIONES\"", 24, 16, 17, 177}, {"ImagePPM", "\"PPM\"", 24, 208, 17, 209}},
           {Ln({En("50", C0)}),
            Ln({En("751", X751).Etiqueta(0, L::Encima).Fila(1), En("735", X735).Etiqueta(0, L::Encima).Fila(1),
                En("48", C0).Etiqueta(106)},
@@ -262,7 +262,8 @@ std::vector<DefPagina> Formulario() {
                 {"Tasa", C2, AnchoColumna},
                 {"Crédito", C1, AnchoColumna},
                 {"PPM Neto Determinado", C0, AnchoColumna}}),
-           Ln({En("30", C4), En("563", C3), En("115", C2), En("68", C1), En("62", C0)}),
+           // The long text of line 70 takes two rows beside its five boxes.
+           Ln({En("30", C4), En("563", C3), En("115", C2), En("68", C1), En("62", C0)}, 2),
            Ln({En("156", C0)}),
            Ln({En("565", C4), En("120", C3), En("542", C2), En("122", C1), En("123", C0)}),
            Ln({En("700", C4), En("701", C3), En("702", C2), En("711", C1), En("703", C0)}),
@@ -272,7 +273,7 @@ std::vector<DefPagina> Formulario() {
               2),
            Ln({En("152", C0)}), Ln({En("157", C0)}), Ln({En("70", C0)}), Ln({En("776", C1)})}));
   anverso.push_back(Sec(
-      1548, 168, 0, {},
+      1564, 152, 0, {},
       {Ln({En("595", C0)}),
        // The three names stand side by side under their labels.
        Ln({En("01", XNumero).Etiqueta(326, L::Antecedente).Fila(1).Ancho(352),
@@ -283,8 +284,7 @@ std::vector<DefPagina> Formulario() {
        Ln({En("91", C0)}),
        Ln({En("92", C0)}),
        Ln({En("93", C0)}),
-       Ln({En("922", C1)}),
-       Ln({En("795", C0)}),
+       Ln({En("922", C1), En("795", C0)}),
        Ln({En("94", C0)})}));
 
   // ---- Reverso ----------------------------------------------------------------
@@ -334,22 +334,24 @@ std::vector<DefPagina> Formulario() {
                          Ln({En("104", C1)}), Tit("IVA Venta Remota de Bienes Corporales Muebles (Art. 3° bis D.L.825/74)"),
                          Ln({En("811", C1)}), Ln({En("812", C1)}), Ln({En("813", C1)}), Ln({En("814", C0)}),
                          Ln({En("815", C1)}), Ln({En("816", C0)})}));
+  // The special credits: each line's full text takes two rows beside its three boxes.
   reverso.push_back(
-      Sec(1220, 122, 16, {},
-          {Ln({En("725", C4), En("737", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("727", C0).Etiqueta(81)}),
-           Ln({En("704", C4), En("705", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("706", C0).Etiqueta(81)}),
-           Ln({En("160", C4), En("161", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("570", C0).Etiqueta(81)}),
-           Ln({En("126", C4), En("128", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("571", C0).Etiqueta(81)}),
-           Ln({En("572", C4), En("568", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("590", C0).Etiqueta(81)}),
-           Ln({En("768", C4), En("769", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("770", C0).Etiqueta(81)})}));
-  reverso.push_back(Sec(1350, 114, 0, {},
+      Sec(1220, 218, 16, {},
+          {Ln({En("725", C4), En("737", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("727", C0).Etiqueta(81)}, 2),
+           Ln({En("704", C4), En("705", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("706", C0).Etiqueta(81)}, 2),
+           Ln({En("160", C4), En("161", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("570", C0).Etiqueta(81)}, 2),
+           Ln({En("126", C4), En("128", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("571", C0).Etiqueta(81)}, 2),
+           Ln({En("572", C4), En("568", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("590", C0).Etiqueta(81)}, 2),
+           Ln({En("768", C4), En("769", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("770", C0).Etiqueta(81)},
+              2)}));
+  reverso.push_back(Sec(1446, 114, 0, {},
                         {Ln({En("547", C0 - AnchoParentesis).Ancho(AnchoCaja + AnchoParentesis)}), Ln({En("728", C1)}),
                          Ln({En("707", C1)}), Ln({En("73", C1)}), Ln({En("130", C1)}), Ln({En("591", C1)}),
                          Ln({En("771", C1)})}));
 
   // Antecedentes: columns as on the printed form.
   constexpr int X1 = 4, X2 = 105, X3 = 209, X4 = 312, X5 = 447, X6 = 601;
-  reverso.push_back(Sec(1470, 116, 0, {},
+  reverso.push_back(Sec(1566, 116, 0, {},
                         {Tit("REGISTRE SI CAMBIA ALGUNO DE LOS SIGUIENTES ANTECEDENTES"),
                          Ln({Ant("06", X1, X4 - X1 - 4), Ant("610", X4, X5 - X4 - 4), Ant("611", X5, X6 - X5 - 4),
                              Ant("612", X6, 756 - X6)},
