@@ -48,6 +48,7 @@ EstadoControles CalcularEstadoControles(const EntradasEstado& e) {
   r.informes = consulta && e.filas;
   r.listas = r.editarAlcabala;
   r.cartera = !edicion;
+  r.importarRcv = r.editarAlcabala;
   r.tituloEditar = edicion ? QStringLiteral("&Cancelar Edición") : QStringLiteral("&Editar");
   r.pistaEditar = edicion ? QStringLiteral("Cancelar Edición Alcabala") : QStringLiteral("Editar Alcabala");
   return r;
@@ -72,6 +73,7 @@ void AplicarEstadoControles(const EstadoControles& estado, const ControlesVentan
   Activar(c.editarAlcabala, estado.editarAlcabala);
   Activar(c.guardarAlcabala, estado.guardarAlcabala);
   Activar(c.eliminarAlcabala, estado.eliminarAlcabala);
+  Activar(c.importarRcv, estado.importarRcv);
   Activar(c.imprimir, estado.imprimir);
   Activar(c.informes, estado.informes);
   Activar(c.cartera, estado.cartera);

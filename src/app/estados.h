@@ -39,6 +39,7 @@ struct EstadoControles {
   bool informes = false;  ///< the nine items of "&Informes"
   bool listas = false;    ///< the year and month lists (as the edit item)
   bool cartera = false;   ///< the clients' board: whenever no declaration is being edited
+  bool importarRcv = false;  ///< the registry import (as the edit item: a declaration edited or editable)
   QString tituloEditar;
   QString pistaEditar;
 };
@@ -60,6 +61,7 @@ struct ControlesVentana {
   QAction* editarAlcabala = nullptr;
   QAction* guardarAlcabala = nullptr;
   QAction* eliminarAlcabala = nullptr;
+  QAction* importarRcv = nullptr;
   QList<QAction*> imprimir;
   QList<QAction*> informes;
   QAction* cartera = nullptr;

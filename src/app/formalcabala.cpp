@@ -27,7 +27,9 @@
 #include "app/controles/clic.h"
 #include "app/controles/comando.h"
 #include "app/comandosalcabala.h"
+#include "app/comandoscasillas.h"
 #include "app/comandoscopia.h"
+#include "app/comandosrcv.h"
 #include "app/comandosimprimir.h"
 #include "app/comandosinformes.h"
 #include "app/comandosresumen.h"
@@ -196,6 +198,8 @@ void TFormAlcabala::CrearMenus() {
         QStringLiteral("&Guardar"), QStringLiteral("Guardar Alcabala"), 4, false);
   crear(MenuItemAlcabala, MenuItemEliminarAlcabala, "MenuItemEliminarAlcabala",
         QStringLiteral("&Eliminar"), QStringLiteral("Eliminar Alcabala"), 8, false);
+  crear(MenuItemAlcabala, MenuItemImportarRcv, "MenuItemImportarRcv", QStringLiteral("&Importar RCV..."),
+        QStringLiteral("Importar el Registro de Compras y Ventas del período"), -1, false);
   separador(MenuItemAlcabala, "N3");
   crear(MenuItemAlcabala, MenuItemImprimirAnversoAlcabala, "MenuItemImprimirAnversoAlcabala",
         QStringLiteral("Imprimir &Anverso..."), QStringLiteral("Imprimir Anverso Alcabala"), 6, false);
@@ -203,6 +207,8 @@ void TFormAlcabala::CrearMenus() {
         QStringLiteral("Imprimir &Reverso..."), QStringLiteral("Imprimir Reverso Alcabala"), 6, false);
   crear(MenuItemAlcabala, MenuItemCopiaAlcabala, "MenuItemCopiaAlcabala", QStringLiteral("&Copia en PDF..."),
         QStringLiteral("Guardar una copia completa de la declaración en PDF"), -1, false);
+  crear(MenuItemAlcabala, MenuItemCasillasSii, "MenuItemCasillasSii", QStringLiteral("Casillas para el &SII..."),
+        QStringLiteral("Casillas con valor de la declaración, en el orden del formulario en línea"), -1, false);
   crear(MenuItemAlcabala, MenuItemAjustarImpresion, "MenuItemAjustarImpresion", QStringLiteral("A&justar Impresión..."),
         QString(), -1, true);
 
@@ -426,6 +432,8 @@ void TFormAlcabala::ConectarDeclaraciones() {
   ConectarComando(MenuItemImprimirAnversoAlcabala, this, [this] { MenuItemImprimirAnversoAlcabalaClick(); });
   ConectarComando(MenuItemImprimirReversoAlcabala, this, [this] { MenuItemImprimirReversoAlcabalaClick(); });
   ConectarComando(MenuItemCopiaAlcabala, this, [this] { MenuItemCopiaAlcabalaClick(); });
+  ConectarComando(MenuItemImportarRcv, this, [this] { MenuItemImportarRcvClick(); });
+  ConectarComando(MenuItemCasillasSii, this, [this] { MenuItemCasillasSiiClick(); });
   ConectarComando(MenuItemAjustarImpresion, this, [this] { ::MenuItemAjustarImpresionClick(this, QLocale::system()); });
   ConectarInformesEmpresas(this, [this] {
     return ContextoInformes{this, tablaEmpresas_.get(), CarpetasEmpresas(CarpetaPrograma()), AnoActual, MesActual,
@@ -477,6 +485,14 @@ void TFormAlcabala::MenuItemImprimirReversoAlcabalaClick() {
 
 void TFormAlcabala::MenuItemCopiaAlcabalaClick() {
   ::MenuItemCopiaAlcabalaClick(ContextoDe(this), QLocale::system());
+}
+
+void TFormAlcabala::MenuItemImportarRcvClick() {
+  ::MenuItemImportarRcvClick(ContextoDe(this), AnoActual, MesActual, QLocale::system());
+}
+
+void TFormAlcabala::MenuItemCasillasSiiClick() {
+  ::MenuItemCasillasSiiClick(ContextoDe(this), QLocale::system());
 }
 
 void TFormAlcabala::MenuItemCrearAlcabalaClick() {
@@ -779,7 +795,9 @@ void TFormAlcabala::EstablecerEstadoControles() {
   controles.editarAlcabala = MenuItemEditarAlcabala;
   controles.guardarAlcabala = MenuItemGuardarAlcabala;
   controles.eliminarAlcabala = MenuItemEliminarAlcabala;
-  controles.imprimir = {MenuItemImprimirAnversoAlcabala, MenuItemImprimirReversoAlcabala, MenuItemCopiaAlcabala};
+  controles.importarRcv = MenuItemImportarRcv;
+  controles.imprimir = {MenuItemImprimirAnversoAlcabala, MenuItemImprimirReversoAlcabala, MenuItemCopiaAlcabala,
+                        MenuItemCasillasSii};
   controles.informes = {MenuItemEmpresas,           MenuItemEmpresasSinPagoImpuestos, MenuItemEmpresasPagarImpuestos,
                         MenuItemEmpresasIVA,        MenuItemEmpresasRetenciones,      MenuItemEmpresasPPM,
                         MenuItemResumenIVA,         MenuItemResumenRetenciones,       MenuItemResumenPPM};

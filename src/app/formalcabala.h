@@ -64,9 +64,11 @@ class TFormAlcabala : public QMainWindow {
   QAction* MenuItemEditarAlcabala = nullptr;
   QAction* MenuItemGuardarAlcabala = nullptr;
   QAction* MenuItemEliminarAlcabala = nullptr;
+  QAction* MenuItemImportarRcv = nullptr;
   QAction* MenuItemImprimirAnversoAlcabala = nullptr;
   QAction* MenuItemImprimirReversoAlcabala = nullptr;
   QAction* MenuItemCopiaAlcabala = nullptr;
+  QAction* MenuItemCasillasSii = nullptr;
   QAction* MenuItemAjustarImpresion = nullptr;
   QAction* MenuItemEmpresas = nullptr;
   QAction* MenuItemEmpresasSinPagoImpuestos = nullptr;
@@ -169,6 +171,9 @@ class TFormAlcabala : public QMainWindow {
   void MenuItemImprimirAnversoAlcabalaClick();
   void MenuItemImprimirReversoAlcabalaClick();
   void MenuItemCopiaAlcabalaClick();
+  // The purchase and sales registry's files of the current period.
+  void MenuItemImportarRcvClick();
+  void MenuItemCasillasSiiClick();
   // The user picked an entry of the year or month list.
   void ComboBoxAnoChange(int indice);
   void ComboBoxMesChange(int indice);

@@ -27,6 +27,7 @@ const QStringList kPermitidos = {
     QStringLiteral("declarations/catalogo/disposicion.h"),
     QStringLiteral("reports/plantillas.cpp"),                 // the print templates, keyed by field
     QStringLiteral("declarations/motor/formulas.cpp"),       // the calculation's formulas
+    QStringLiteral("rcv/correspondencia.cpp"),                // which registry documents feed which boxes
 };
 
 struct Literal {
