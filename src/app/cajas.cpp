@@ -55,6 +55,8 @@ bool CajaEdicion::Vacio() const { return Vacia(dataSet_); }
 bool CajaEdicion::PuedeEscribir() const { return Escribible(dataSet_) && !isReadOnly(); }
 
 void CajaEdicion::PonerLargoMaximo(int largo) {
+  // A RUT is typed with its dots, dash and check digit around the body's digits.
+  if (presentacion_ == Presentacion::Rut && largo > 0) largo += (largo - 1) / 3 + 2;
   largoMaximo_ = largo;
   if (hasFocus() && largo > 0) setMaxLength(largo);
 }
@@ -89,7 +91,9 @@ void CajaEdicion::GuardarValor() {
   if (!modificada_ || !dataSet_) return;
   const DefinicionCampo* campo = dataSet_->FindField(campo_);
   if (campo == nullptr) throw ErrorAlcabala(QStringLiteral("El campo %1 no existe").arg(campo_));
-  const QVariant valor = ValorDeTexto(text(), campo->tipo, campo->tamano, locale_);
+  const bool rut = presentacion_ == Presentacion::Rut && !text().trimmed().isEmpty();
+  const QString texto = rut ? QString::number(LeerRut(text())) : text();
+  const QVariant valor = ValorDeTexto(texto, campo->tipo, campo->tamano, locale_);
   AsegurarEdicion(dataSet_);
   dataSet_->Asignar(campo_, valor);
   modificada_ = false;
@@ -147,7 +151,8 @@ void CajaEdicion::keyPressEvent(QKeyEvent* e) {
                            e->matches(QKeySequence::Redo);
   if (!tecla.isNull() && filtroTeclas && (tecla.isPrint() || !cambiaTexto || e->matches(QKeySequence::Paste))) {
     const int cursor = hasSelectedText() ? selectionStart() : cursorPosition();
-    const QChar filtrada = filtroTeclas(text(), tecla, cursor);
+    const QChar rut = presentacion_ == Presentacion::Rut ? TeclaRut(tecla) : QChar();
+    const QChar filtrada = rut.isNull() ? filtroTeclas(text(), tecla, cursor) : rut;
     if (filtrada.isNull()) {
       e->accept();
       return;
