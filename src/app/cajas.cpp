@@ -55,15 +55,19 @@ bool CajaEdicion::Vacio() const { return Vacia(dataSet_); }
 bool CajaEdicion::PuedeEscribir() const { return Escribible(dataSet_) && !isReadOnly(); }
 
 void CajaEdicion::PonerLargoMaximo(int largo) {
-  // A RUT is typed with its dots, dash and check digit around the body's digits.
-  if (presentacion_ == Presentacion::Rut && largo > 0) largo += (largo - 1) / 3 + 2;
   largoMaximo_ = largo;
-  if (hasFocus() && largo > 0) setMaxLength(largo);
+  if (hasFocus() && largo > 0) setMaxLength(LargoTecleado());
+}
+
+int CajaEdicion::LargoTecleado() const {
+  // A RUT is typed with its dots, dash and check digit around the body's digits.
+  if (presentacion_ == Presentacion::Rut && largoMaximo_ > 0) return largoMaximo_ + (largoMaximo_ - 1) / 3 + 2;
+  return largoMaximo_;
 }
 
 void CajaEdicion::PonerTexto(const QString& texto) {
   // QLineEdit cuts any text to its limit: only the edit form gets it.
-  const int limite = hasFocus() && largoMaximo_ > 0 ? largoMaximo_ : 32767;
+  const int limite = hasFocus() && largoMaximo_ > 0 ? LargoTecleado() : 32767;
   mostrando_ = true;
   setMaxLength(32767);
   setText(texto);

@@ -796,6 +796,8 @@ bool TFormAlcabala::TerminarEdicion() {
 }
 
 void TFormAlcabala::MoverAvisandoGuardado(const std::function<void()>& mover) {
+  // What is still in a box (a move by the keyboard leaves it there) goes with the declaration.
+  Paginas->GuardarCajaActiva();
   const bool pendiente = EnEdicion(ADODataSetAlcabala) && ADODataSetAlcabala->Modificado();
   const QString periodo = NombrePeriodo(AnoActual, MesActual);
   mover();

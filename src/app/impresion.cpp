@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -101,6 +102,11 @@ void AlMostrar(QPrintDialog& dialogo, std::function<void()> accion) {
     std::function<void()> accion_;
   };
   new Vigia(dialogo, std::move(accion));  // owned by the dialog
+}
+
+QString CarpetaDatosPdf() {
+  const QString carpeta = CarpetaMisDocumentos() + QLatin1Char('/') + QLatin1String(NombreCarpetaAlcabalas);
+  return QDir().mkpath(carpeta) ? carpeta : QDir::homePath();
 }
 
 void ProponerArchivoPdf(QPrintDialog& dialogo, const QString& pdf) {
@@ -248,8 +254,9 @@ void MostrarVistaPrevia(QWidget* padre, const Plantilla& plantilla, const DatosI
   // Qt's preview needs a printer; with none installed a PDF printer serves.
   if (ImpresorasInstaladas().isEmpty()) impresora.setOutputFormat(QPrinter::PdfFormat);
   PrepararImpresora(impresora, titulo);
-  const QString pdf =
-      ArchivoPdfPropuesto(titulo, CarpetaMisDocumentos() + QLatin1Char('/') + QLatin1String(NombreCarpetaAlcabalas));
+  // The data folder, made when missing: Qt's dialog refuses a file in a
+  // folder that does not exist.
+  const QString pdf = ArchivoPdfPropuesto(titulo, CarpetaDatosPdf());
   {
     QPrintDialog dialogo(&impresora, padre);
     PrepararDialogoLista(dialogo, titulo, pdf);

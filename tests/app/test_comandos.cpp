@@ -169,9 +169,9 @@ TEST_F(Comandos, UnaUTMQueElServidorNoTieneSeEscribe) {
   servidor.Servir(QStringLiteral("/UTM/2024.xml"), 200, DocumentoUTM(2, 62000));
   // February is on the server, March is not: the first answer is no UTM, the second is.
   const Dialogos d = ResponderCrear(QStringLiteral("2024"), 2, [&] { W()->MenuItemCrearAlcabala->trigger(); },
-                                    {QStringLiteral("0"), QStringLiteral("62.300")});
+                                    {QStringLiteral("0"), QStringLiteral("62300")});
   EXPECT_EQ(d.preguntas, QStringList(2, QStringLiteral("El servidor no tiene la UTM de Marzo 2024. Escríbala para continuar:")));
-  ASSERT_EQ(errores.textos.size(), 1);
+  ASSERT_EQ(errores.textos.size(), 1) << qPrintable(errores.textos.join('\n'));
   EXPECT_EQ(errores.textos[0],
             QStringLiteral("«0» no es una UTM válida: escriba un número entero de pesos mayor que cero."));
   EXPECT_TRUE(d.cajas.empty());

@@ -354,6 +354,8 @@ TEST(DialogoLista, ImprimirDesdeElDialogoNoMuestraLaVista) {
                                 auto* caja = dialogo.findChild<QLineEdit*>(QStringLiteral("filename"));
                                 auto* botones = dialogo.findChild<QDialogButtonBox*>();
                                 if (caja == nullptr || botones == nullptr) return false;
+                                dialogo.show();  // as exec() shows it: Qt sets up its widgets then
+                                QApplication::processEvents();
                                 caja->setText(pdf);
                                 botones->button(QDialogButtonBox::Ok)->click();
                                 return dialogo.result() == QDialog::Accepted;
