@@ -6,11 +6,11 @@
 #include <QHash>
 #include <optional>
 
-#include "cli/periodo.h"
-#include "cli/subcomando.h"
+#include "cli/ligero/periodo.h"
+#include "cli/ligero/subcomando.h"
 #include "declarations/lectura.h"
 #include "declarations/ciclo.h"
-#include "general/utm.h"
+#include "general/red/utm.h"
 #include "general/valores.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"

@@ -5,7 +5,7 @@
 #include "general/valores.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
-#include "storage/contribuyente.h"
+#include "storage/leercontribuyente.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "app/comando.h"
-#include "app/impresion.h"
+#include "app/controles/comando.h"
+#include "app/controles/impresion.h"
 #include "reports/paginaprueba.h"
 #include "reports/plantillas.h"
 

@@ -5,13 +5,13 @@
 #include <QSet>
 #include <algorithm>
 
-#include "declarations/catalogo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "general/errores.h"
 #include "general/valores.h"
 #include "reports/tablaempresas.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
-#include "storage/contribuyente.h"
+#include "storage/formato/contribuyente.h"
 #include "storage/filaleida.h"
 
 namespace {

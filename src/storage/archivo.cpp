@@ -15,10 +15,10 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include "declarations/catalogo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "general/errores.h"
 #include "general/valores.h"
-#include "storage/columnas.h"
+#include "storage/formato/columnas.h"
 #include "storage/conexion.h"
 
 namespace {
