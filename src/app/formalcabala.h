@@ -67,6 +67,7 @@ class TFormAlcabala : public QMainWindow {
   QAction* MenuItemImprimirAnversoAlcabala = nullptr;
   QAction* MenuItemImprimirReversoAlcabala = nullptr;
   QAction* MenuItemCopiaAlcabala = nullptr;
+  QAction* MenuItemCasillasSii = nullptr;
   QAction* MenuItemAjustarImpresion = nullptr;
   // Ctrl+Re Pág / Ctrl+Av Pág: the stored period before or after the current one.
   QAction* MenuItemPeriodoAnterior = nullptr;
@@ -177,6 +178,7 @@ class TFormAlcabala : public QMainWindow {
   void MenuItemImprimirAnversoAlcabalaClick();
   void MenuItemImprimirReversoAlcabalaClick();
   void MenuItemCopiaAlcabalaClick();
+  void MenuItemCasillasSiiClick();
   // The user picked an entry of the year or month list.
   void ComboBoxAnoChange(int indice);
   void ComboBoxMesChange(int indice);
