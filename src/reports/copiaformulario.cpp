@@ -21,8 +21,10 @@ constexpr double AltoPapel = 14.0;
 constexpr double Margen = 0.35;
 constexpr double AltoPie = 0.5;
 constexpr double ArribaPie = AltoPapel - AltoPie + 0.1;
-// The heading over the form, on each page.
-constexpr double AltoEncabezado = 0.3;
+// The heading over the form, on each page: in the top margin's lower part,
+// taking as little of the form's height as it can.
+constexpr double ArribaEncabezado = 0.3;
+constexpr double AltoEncabezado = 0.08;
 
 // ---- The screen form's look, in layout pixels ---------------------------------------------
 // Lighter than the screen's green: a page of it costs little ink.
@@ -214,8 +216,8 @@ Elemento TextoPie(ClaseElemento clase, const QString& texto, double izquierda, d
 QList<Elemento> Pie() {
   const double ancho = AnchoPapel - 2 * Margen;
   Elemento encabezado = TextoPie(ClaseElemento::TextoParametro, ParametroEncabezado, Margen, ancho, Alineacion::Centro);
-  encabezado.arriba = Margen;
-  encabezado.puntos = 10;
+  encabezado.arriba = ArribaEncabezado;
+  encabezado.puntos = 9;
   encabezado.negrita = true;
   Elemento regla;
   regla.clase = ClaseElemento::Linea;
