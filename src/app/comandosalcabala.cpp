@@ -1,6 +1,9 @@
 #include "app/comandosalcabala.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QScopeGuard>
 #include <QLocale>
 #include <QMessageBox>
 
@@ -67,6 +70,21 @@ class ReactivarSiSigueEditando {
   DataSet& alcabala_;
 };
 
+// The UTM of a month the server lacks, as the user types it (asked again
+// after a value that is no UTM); nothing when the user cancels.
+std::optional<double> EscribirUTM(const ContextoComandos& c, int ano, int mes) {
+  // The question takes the normal cursor, whatever the command holds.
+  QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+  const auto restaurar = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+  const PreguntaTexto preguntar = c.escribir ? c.escribir : PreguntaTexto(PreguntarTexto);
+  while (true) {
+    const std::optional<QString> texto = preguntar(c.ventana, kTituloCrear, PreguntaUTMFaltante(ano, mes));
+    if (!texto) return std::nullopt;
+    double valor = 0;
+    if (EjecutarComando(c.ventana, [&] { valor = LeerUTMEscrita(*texto, QLocale::system()); })) return valor;
+  }
+}
+
 }  // namespace
 
 bool PreguntarSiNo(QWidget* padre, const QString& titulo, const QString& texto) {
@@ -82,6 +100,13 @@ void Avisar(QWidget* padre, const QString& titulo, const QString& texto) {
   caja.exec();
 }
 
+std::optional<QString> PreguntarTexto(QWidget* padre, const QString& titulo, const QString& texto) {
+  bool aceptado = false;
+  const QString escrito = QInputDialog::getText(padre, titulo, texto, QLineEdit::Normal, QString(), &aceptado);
+  if (!aceptado) return std::nullopt;
+  return escrito;
+}
+
 void MenuItemCrearAlcabalaClick(const ContextoComandos& contexto, PeriodoActual periodo) {
   ComprobarArchivo(contexto);
   TFormCrearAlcabala* dialogo = contexto.formCrearAlcabala;
@@ -95,8 +120,16 @@ void CrearAlcabala(const ContextoComandos& contexto, PeriodoActual periodo, cons
   CursorOcupado cursor;
   ComprobarArchivo(contexto);
   const int ano = LeerAno(textoAno);
-  const FuncionUTM utm = contexto.utm ? contexto.utm
-                                      : FuncionUTM([](int a, int m) { return ValorUTM(a, m, QLocale::system()); });
+  const FuncionUTM servidor = contexto.utm ? contexto.utm
+                                           : FuncionUTM([](int a, int m) { return ValorUTM(a, m, QLocale::system()); });
+  bool cancelada = false;
+  const FuncionUTM utm = [&](int a, int m) {
+    const double valor = servidor(a, m);
+    if (valor > 0 || cancelada) return valor;
+    const std::optional<double> escrita = EscribirUTM(contexto, a, m);
+    cancelada = !escrita;
+    return escrita.value_or(0.0);
+  };
   const CreacionDeclaracion creacion = CrearDeclaracion(*contexto.alcabala, ano, mes, utm);
   switch (creacion.resultado) {
     case ResultadoCreacion::Existente:
@@ -121,18 +154,24 @@ void MenuItemEditarAlcabalaClick(const ContextoComandos& contexto) {
       ActivarControles(*contexto.paginas, alcabala);
       break;
     case EstadoDataSet::Edicion:
-      // What is still being typed goes with the rest of the changes.
-      if (CajaEdicion* activa = CajaActiva(*contexto.paginas)) activa->DescartarTexto();
-      DesactivarControles(*contexto.paginas);
-      // The taxpayer's RUT (box 03) typed during this edit goes too, first,
-      // so the commands worked out when the declaration's edit ends see the
-      // taxpayer row browsing again.
-      if (contexto.contribuyente != nullptr && Editando(*contexto.contribuyente)) contexto.contribuyente->Cancelar();
-      alcabala.Cancelar();
+      DescartarEdicion(contexto);
       break;
     default:
       break;
   }
+}
+
+void DescartarEdicion(const ContextoComandos& contexto) {
+  // What is still being typed goes with the rest of the changes.
+  if (CajaEdicion* activa = CajaActiva(*contexto.paginas)) activa->DescartarTexto();
+  DesactivarControles(*contexto.paginas);
+  // The taxpayer's RUT (box 03) typed during this edit goes too, first,
+  // so the commands worked out when the declaration's edit ends see the
+  // taxpayer row browsing again.
+  if (contexto.contribuyente != nullptr && Editando(*contexto.contribuyente)) contexto.contribuyente->Cancelar();
+  DataSet& alcabala = *contexto.alcabala;
+  if (alcabala.Activo() && (alcabala.Estado() == EstadoDataSet::Edicion || alcabala.Estado() == EstadoDataSet::Insercion))
+    alcabala.Cancelar();
 }
 
 void MenuItemGuardarAlcabalaClick(const ContextoComandos& contexto) {

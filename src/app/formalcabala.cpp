@@ -1,6 +1,11 @@
 #include "app/formalcabala.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
@@ -24,6 +29,7 @@
 #include <cmath>
 
 #include "app/avisocalculo.h"
+#include "app/controles/cajas.h"
 #include "app/controles/clic.h"
 #include "app/controles/comando.h"
 #include "app/comandosalcabala.h"
@@ -133,7 +139,13 @@ TFormAlcabala::TFormAlcabala(Novedades novedades, const QString& archivoInicial,
   CrearMenus();
   CrearCliente();
   CrearBarraHerramientas();
-  setMinimumHeight(menuBar()->sizeHint().height() + kArribaPaginas + kDescuentoAltoScrollBox + kAltoMinimoPagina);
+  // The status line shows the commands' hints and what a move to another
+  // period saved; the window grows by its height, the pages keep theirs.
+  statusBar()->setObjectName(QStringLiteral("StatusBarAlcabala"));
+  const int altoEstado = statusBar()->sizeHint().height();
+  resize(kAnchoVentana, kAltoVentana + altoEstado);
+  setMinimumHeight(menuBar()->sizeHint().height() + kArribaPaginas + kDescuentoAltoScrollBox + kAltoMinimoPagina +
+                   altoEstado);
   CrearDialogosArchivo();
   CrearDatos();
   ConectarDeclaraciones();
@@ -205,12 +217,19 @@ void TFormAlcabala::CrearMenus() {
         QStringLiteral("Imprimir &Anverso..."), QStringLiteral("Imprimir Anverso Alcabala"), 6, false);
   crear(MenuItemAlcabala, MenuItemImprimirReversoAlcabala, "MenuItemImprimirReversoAlcabala",
         QStringLiteral("Imprimir &Reverso..."), QStringLiteral("Imprimir Reverso Alcabala"), 6, false);
-  crear(MenuItemAlcabala, MenuItemCopiaAlcabala, "MenuItemCopiaAlcabala", QStringLiteral("&Copia en PDF..."),
+  crear(MenuItemAlcabala, MenuItemCopiaAlcabala, "MenuItemCopiaAlcabala", QStringLiteral("Copia en &PDF..."),
         QStringLiteral("Guardar una copia completa de la declaración en PDF"), -1, false);
   crear(MenuItemAlcabala, MenuItemCasillasSii, "MenuItemCasillasSii", QStringLiteral("Casillas para el &SII..."),
         QStringLiteral("Casillas con valor de la declaración, en el orden del formulario en línea"), -1, false);
   crear(MenuItemAlcabala, MenuItemAjustarImpresion, "MenuItemAjustarImpresion", QStringLiteral("A&justar Impresión..."),
         QString(), -1, true);
+  separador(MenuItemAlcabala, "N6");
+  crear(MenuItemAlcabala, MenuItemPeriodoAnterior, "MenuItemPeriodoAnterior", QStringLiteral("Período a&nterior"),
+        QStringLiteral("Mostrar la declaración anterior"), -1, false);
+  MenuItemPeriodoAnterior->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+  crear(MenuItemAlcabala, MenuItemPeriodoSiguiente, "MenuItemPeriodoSiguiente", QStringLiteral("Período siguien&te"),
+        QStringLiteral("Mostrar la declaración siguiente"), -1, false);
+  MenuItemPeriodoSiguiente->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
 
   MenuItemInformes = menuBar()->addMenu(QStringLiteral("&Informes"));
   MenuItemInformes->setObjectName(QStringLiteral("MenuItemInformes"));
@@ -440,10 +459,20 @@ void TFormAlcabala::ConectarDeclaraciones() {
                             QLocale::system()};
   });
   // Only the user's choice moves: selecting from the program emits no `activated`.
-  connect(Paginas->ComboBoxAno, QOverload<int>::of(&QComboBox::activated), this,
-          [this](int indice) { EjecutarComando(this, [this, indice] { ComboBoxAnoChange(indice); }); });
-  connect(Paginas->ComboBoxMes, QOverload<int>::of(&QComboBox::activated), this,
-          [this](int indice) { EjecutarComando(this, [this, indice] { ComboBoxMesChange(indice); }); });
+  connect(Paginas->ComboBoxAno, QOverload<int>::of(&QComboBox::activated), this, [this](int indice) {
+    EjecutarComando(this, [this, indice] { MoverAvisandoGuardado([this, indice] { ComboBoxAnoChange(indice); }); });
+  });
+  connect(Paginas->ComboBoxMes, QOverload<int>::of(&QComboBox::activated), this, [this](int indice) {
+    EjecutarComando(this, [this, indice] { MoverAvisandoGuardado([this, indice] { ComboBoxMesChange(indice); }); });
+  });
+  for (auto [accion, paso] : {std::pair{MenuItemPeriodoAnterior, -1}, std::pair{MenuItemPeriodoSiguiente, 1}}) {
+    ConectarComando(accion, this, [this, paso = paso] {
+      MoverAvisandoGuardado([this, paso] {
+        ::IrAPeriodoVecino({Paginas->ComboBoxAno, Paginas->ComboBoxMes, ADOConnectionAlcabala, ADODataSetAlcabala},
+                           {AnoActual, MesActual}, paso);
+      });
+    });
+  }
   InstalarEntradaCajas({Paginas, ADODataSetAlcabala, ADODataSetContribuyente,
                         [this] { return ADOConnectionParametros->IVA(); }, QLocale::system()});
   ConectarComando(MenuItemResumenIVA, this, [this] { MenuItemResumenIVAClick(); });
@@ -679,6 +708,7 @@ void TFormAlcabala::PrepararDialogoArchivo(QFileDialog* dialogo) {
 }
 
 void TFormAlcabala::MenuItemCrearArchivoClick() {
+  if (!TerminarEdicion()) return;
   PrepararDialogoArchivo(SaveDialogAlcabala);
   if (SaveDialogAlcabala->exec() != QDialog::Accepted) return;
   const QStringList elegidos = SaveDialogAlcabala->selectedFiles();
@@ -704,6 +734,7 @@ void TFormAlcabala::CrearArchivoAlcabala(const QString& ruta) {
 }
 
 void TFormAlcabala::MenuItemAbrirArchivoClick() {
+  if (!TerminarEdicion()) return;
   PrepararDialogoArchivo(OpenDialogAlcabala);
   if (OpenDialogAlcabala->exec() != QDialog::Accepted) return;
   const QStringList elegidos = OpenDialogAlcabala->selectedFiles();
@@ -758,6 +789,7 @@ void TFormAlcabala::AbrirArchivoAlcabala(const QString& ruta) {
 }
 
 void TFormAlcabala::MenuItemCerrarArchivoClick() {
+  if (!TerminarEdicion()) return;
   CursorOcupado cursor;
   ADOConnectionAlcabala->Cerrar();
   MostrarSinArchivo();
@@ -775,6 +807,70 @@ void TFormAlcabala::MostrarSinArchivo() {
 }
 
 void TFormAlcabala::MenuItemSalirClick() { close(); }
+
+void TFormAlcabala::closeEvent(QCloseEvent* evento) {
+  bool cerrar = false;
+  EjecutarComando(this, [this, &cerrar] { cerrar = TerminarEdicion(); });
+  if (!cerrar) {
+    evento->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(evento);
+}
+
+// --- Changes not yet saved -------------------------------------------------------------
+
+namespace {
+
+bool EnEdicion(const DataSet* ds) {
+  return ds != nullptr && ds->Activo() &&
+         (ds->Estado() == EstadoDataSet::Edicion || ds->Estado() == EstadoDataSet::Insercion);
+}
+
+QString NombrePeriodo(int ano, int mes) { return NombreDelMes(mes) + QLatin1Char(' ') + QString::number(ano); }
+
+}  // namespace
+
+bool TFormAlcabala::HayCambiosSinGuardar() const {
+  const auto* caja = qobject_cast<const CajaEdicion*>(QApplication::focusWidget());
+  const bool tecleado = caja != nullptr && caja->Modificada() && caja->window() == this;
+  return tecleado || (EnEdicion(ADODataSetAlcabala) && ADODataSetAlcabala->Modificado()) ||
+         (EnEdicion(ADODataSetContribuyente) && ADODataSetContribuyente->Modificado());
+}
+
+bool TFormAlcabala::TerminarEdicion() {
+  if (!HayCambiosSinGuardar()) return true;
+  QMessageBox caja(QMessageBox::Question, TituloAplicacion(),
+                   QStringLiteral("¿Desea guardar los cambios de %1?").arg(NombrePeriodo(AnoActual, MesActual)),
+                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  caja.button(QMessageBox::Save)->setText(QStringLiteral("&Guardar"));
+  caja.button(QMessageBox::Discard)->setText(QStringLiteral("&Descartar"));
+  caja.button(QMessageBox::Cancel)->setText(QStringLiteral("&Cancelar"));
+  caja.setDefaultButton(QMessageBox::Save);
+  caja.setEscapeButton(QMessageBox::Cancel);
+  switch (caja.exec()) {
+    case QMessageBox::Save:
+      // The save command itself: what is still in a box goes with it, and a
+      // failure keeps the edit and ends the caller here.
+      ::MenuItemGuardarAlcabalaClick(ContextoDe(this));
+      return true;
+    case QMessageBox::Discard:
+      ::DescartarEdicion(ContextoDe(this));
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TFormAlcabala::MoverAvisandoGuardado(const std::function<void()>& mover) {
+  // What is still in a box (a move by the keyboard leaves it there) goes with the declaration.
+  Paginas->GuardarCajaActiva();
+  const bool pendiente = EnEdicion(ADODataSetAlcabala) && ADODataSetAlcabala->Modificado();
+  const QString periodo = NombrePeriodo(AnoActual, MesActual);
+  mover();
+  if (pendiente && !EnEdicion(ADODataSetAlcabala))
+    statusBar()->showMessage(QStringLiteral("Se guardó %1.").arg(periodo));
+}
 
 void TFormAlcabala::MenuItemAcercaClick() {
   CrearDialogos();
@@ -805,4 +901,7 @@ void TFormAlcabala::EstablecerEstadoControles() {
   controles.comboBoxAno = Paginas->ComboBoxAno;
   controles.comboBoxMes = Paginas->ComboBoxMes;
   ::EstablecerEstadoControles(*ADOConnectionAlcabala, *ADODataSetAlcabala, *ADODataSetContribuyente, controles);
+  // The previous and next period go with the period lists.
+  MenuItemPeriodoAnterior->setEnabled(Paginas->ComboBoxAno->isEnabled());
+  MenuItemPeriodoSiguiente->setEnabled(Paginas->ComboBoxAno->isEnabled());
 }

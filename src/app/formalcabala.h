@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "news/franjasensegundoplano.h"
@@ -70,6 +71,9 @@ class TFormAlcabala : public QMainWindow {
   QAction* MenuItemCopiaAlcabala = nullptr;
   QAction* MenuItemCasillasSii = nullptr;
   QAction* MenuItemAjustarImpresion = nullptr;
+  // Ctrl+Re Pág / Ctrl+Av Pág: the stored period before or after the current one.
+  QAction* MenuItemPeriodoAnterior = nullptr;
+  QAction* MenuItemPeriodoSiguiente = nullptr;
   QAction* MenuItemEmpresas = nullptr;
   QAction* MenuItemEmpresasSinPagoImpuestos = nullptr;
   QAction* MenuItemEmpresasPagarImpuestos = nullptr;
@@ -150,6 +154,14 @@ class TFormAlcabala : public QMainWindow {
   // file and of the declarations data set.
   void EstablecerEstadoControles();
 
+  // Before the window closes or another file replaces the open one: when
+  // the declaration (or the taxpayer row) holds changes not yet saved, asks
+  // "¿Desea guardar los cambios de <Mes> <año>?" with Guardar, Descartar and
+  // Cancelar. True when the caller may go on (saved, discarded, or nothing
+  // to ask); false for Cancelar, or when the save failed (its error shown),
+  // and then the window and the edit stay as they were.
+  bool TerminarEdicion();
+
   // The input boxes of both pages on (with the antecedentes boxes when the
   // declaration's box 583 is ticked) and off; the antecedentes boxes alone.
   void ActivarControles();
@@ -194,6 +206,7 @@ class TFormAlcabala : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* evento) override;
+  void closeEvent(QCloseEvent* evento) override;
   bool eventFilter(QObject* objeto, QEvent* evento) override;
 
  private:
@@ -212,6 +225,11 @@ class TFormAlcabala : public QMainWindow {
   void DataSetAlcabalaCambioEstado();
   // Title and lists of a window with no file.
   void MostrarSinArchivo();
+  // Runs a move to another period; when it saved the declaration that was
+  // being edited, the status line says so.
+  void MoverAvisandoGuardado(const std::function<void()>& mover);
+  // Whether anything typed into the declaration or the taxpayer row is not saved.
+  bool HayCambiosSinGuardar() const;
 
   Novedades novedades_;
   // Fetches the banner pictures on worker threads; made before the rotation

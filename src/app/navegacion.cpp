@@ -88,3 +88,32 @@ void ComboBoxMesChange(const ContextoNavegacion& contexto, PeriodoActual periodo
   periodo.mes = NumeroDelMes(contexto.comboBoxMes->itemText(indice));
   if (MoverAPeriodo(*contexto.alcabala, periodo.ano, periodo.mes)) mostrado.Confirmar();
 }
+
+AnoMes PeriodoVecino(Conexion& conexion, int ano, int mes, int paso) {
+  // Oldest first; the lists hold a few dozen periods at most.
+  QList<AnoMes> periodos;
+  const QList<int> anos = AnosDeclarados(conexion);
+  for (auto a = anos.crbegin(); a != anos.crend(); ++a) {
+    const QList<int> meses = MesesDeclarados(conexion, *a);
+    for (auto m = meses.crbegin(); m != meses.crend(); ++m)
+      if (periodos.isEmpty() || !(periodos.last() == AnoMes{*a, *m})) periodos << AnoMes{*a, *m};
+  }
+  const qsizetype actual = periodos.indexOf(AnoMes{ano, mes});
+  const qsizetype vecino = actual + paso;
+  if (actual < 0 || vecino < 0 || vecino >= periodos.size()) return {};
+  return periodos.at(vecino);
+}
+
+void IrAPeriodoVecino(const ContextoNavegacion& contexto, PeriodoActual periodo, int paso) {
+  CursorOcupado cursor;
+  ComprobarContexto(contexto);
+  const AnoMes vecino = PeriodoVecino(*contexto.conexion, periodo.ano, periodo.mes, paso);
+  if (vecino.ano == 0) return;
+  PeriodoMostrado mostrado(contexto, periodo);
+  periodo.ano = vecino.ano;
+  periodo.mes = vecino.mes;
+  SeleccionarItemComboBoxAno(contexto.comboBoxAno, vecino.ano);
+  LlenarComboBoxMes(contexto.comboBoxMes, *contexto.conexion, vecino.ano);
+  SeleccionarItemComboBoxMes(contexto.comboBoxMes, vecino.mes);
+  if (MoverAPeriodo(*contexto.alcabala, periodo.ano, periodo.mes)) mostrado.Confirmar();
+}

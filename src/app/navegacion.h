@@ -3,6 +3,8 @@
 // head. The handlers are connected to the lists' `activated` signal, so only
 // the user's choice runs them; selecting an entry from the program does not.
 
+#include "storage/periodos.h"
+
 class Conexion;
 class DataSet;
 class QComboBox;
@@ -25,6 +27,16 @@ struct ContextoNavegacion {
 /// edited is saved as it stands when a field was changed (a plain post of
 /// the row), otherwise its edit is cancelled.
 void VolverAConsulta(DataSet& alcabala);
+
+/// The stored period just before (paso -1) or just after (paso +1) the
+/// period (ano, mes); {0, 0} when there is none.
+AnoMes PeriodoVecino(Conexion& conexion, int ano, int mes, int paso);
+
+/// Ctrl+Re Pág / Ctrl+Av Pág: the stored period just before or after the
+/// current one becomes current, as if chosen in the lists (a declaration
+/// being edited is saved the same way), and the lists show it. At either
+/// end nothing happens.
+void IrAPeriodoVecino(const ContextoNavegacion& contexto, PeriodoActual periodo, int paso);
 
 /// Brings the data set back to browse, then seeks the declaration of
 /// (ano, mes). Returns whether it was found; if not, nothing moved.

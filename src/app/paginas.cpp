@@ -181,7 +181,7 @@ const char* const HojaDeEstilo =
     "QLineEdit { border: 1px solid #5a6e5a; padding: 0px 1px; background: white; color: black; }"
     "QLineEdit:focus { border: 2px solid #1c5fd0; padding: 0px 0px; }"
     "QLineEdit:disabled { border: 1px solid #8c968c; background: #dcdedc; color: black; }"
-    "QComboBox:disabled { color: black; }"
+    "QComboBox:disabled { border: 1px solid #8c968c; background: #dcdedc; color: black; }"
     "QCheckBox:disabled { color: black; }"
     "QGroupBox { font-weight: bold; border: 1px solid #5a6e5a; margin-top: 6px; }"
     "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0px 3px; color: #000080; }";

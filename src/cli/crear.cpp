@@ -1,6 +1,10 @@
 // alcabala-cli crear ARCHIVO AAAA-MM: creates the declaration of a period in a
 // data file exactly as the window's "&Crear" does, with the UTM values looked
-// up on the maker's server.
+// up on the maker's server; --utm supplies the value of a month the server
+// lacks.
+
+#include <QHash>
+#include <optional>
 
 #include "cli/ligero/periodo.h"
 #include "cli/ligero/subcomando.h"
@@ -10,21 +14,54 @@
 
 namespace {
 
-const QString kUso = QStringLiteral("crear ARCHIVO AAAA-MM");
+const QString kUso = QStringLiteral("crear ARCHIVO AAAA-MM [--utm AAAA-MM=VALOR]...");
+
+// What the command line gives: the file, the period and the UTM values typed
+// for months the server may lack, by year * 100 + month.
+struct ArgumentosCrear {
+  QString ruta;
+  Periodo periodo;
+  QHash<int, double> utm;
+};
+
+// "--utm AAAA-MM=VALOR", repeatable, after the file and the period. A value
+// that is no UTM raises ErrorAlcabala; anything else amiss is a usage error.
+std::optional<ArgumentosCrear> LeerArgumentos(const QStringList& argumentos, const QLocale& locale) {
+  if (argumentos.size() < 2 || argumentos.size() % 2 != 0) return std::nullopt;
+  ArgumentosCrear leidos;
+  leidos.ruta = argumentos.at(0);
+  if (!LeerPeriodoArgumento(argumentos.at(1), &leidos.periodo.ano, &leidos.periodo.mes)) return std::nullopt;
+  for (int i = 2; i < argumentos.size(); i += 2) {
+    const qsizetype igual = argumentos.at(i + 1).indexOf(QLatin1Char('='));
+    Periodo mes;
+    if (argumentos.at(i) != QLatin1String("--utm") || igual < 0 ||
+        !LeerPeriodoArgumento(argumentos.at(i + 1).left(igual), &mes.ano, &mes.mes))
+      return std::nullopt;
+    leidos.utm.insert(mes.ano * 100 + mes.mes, LeerUTMEscrita(argumentos.at(i + 1).mid(igual + 1), locale));
+  }
+  return leidos;
+}
 
 QString NombrePeriodo(const Periodo& periodo) {
   return NombreDelMes(periodo.mes) + QStringLiteral(" del ") + QString::number(periodo.ano);
 }
 
 int Crear(ContextoCli& contexto) {
-  Periodo periodo;
-  if (contexto.argumentos.size() != 2 || !LeerPeriodoArgumento(contexto.argumentos.at(1), &periodo.ano, &periodo.mes))
-    return ErrorDeUso(contexto, kUso);
-  const QString ruta = contexto.argumentos.at(0);
+  const std::optional<ArgumentosCrear> argumentos = LeerArgumentos(contexto.argumentos, contexto.locale);
+  if (!argumentos) return ErrorDeUso(contexto, kUso);
+  const Periodo periodo = argumentos->periodo;
+  const QString ruta = argumentos->ruta;
 
   const QLocale locale = contexto.locale;
+  // The server's value, or the one typed for a month it lacks.
+  const QHash<int, double> escritas = argumentos->utm;
   const CreacionDeclaracion creacion = CrearDeclaracionEnArchivo(
-      ruta, periodo, [locale](int ano, int mes) { return ValorUTM(ano, mes, locale); }, locale);
+      ruta, periodo,
+      [locale, escritas](int ano, int mes) {
+        const double valor = ValorUTM(ano, mes, locale);
+        return valor > 0 ? valor : escritas.value(ano * 100 + mes, valor);
+      },
+      locale);
 
   switch (creacion.resultado) {
     case ResultadoCreacion::SinUTM:

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "app/controles/comando.h"
 #include "app/controles/impresion.h"
@@ -17,8 +18,33 @@ namespace {
 
 const QString TituloPrueba = QStringLiteral("Prueba de Impresión");
 
+// A millimetre box where "." is always the decimal separator, as in every
+// amount box of the form: under a locale that groups thousands with "." a
+// typed 1.5 would otherwise read as 15.
+class CajaMilimetros : public QDoubleSpinBox {
+ public:
+  using QDoubleSpinBox::QDoubleSpinBox;
+
+  QValidator::State validate(QString& texto, int& posicion) const override {
+    texto = ConComa(texto);
+    return QDoubleSpinBox::validate(texto, posicion);
+  }
+  double valueFromText(const QString& texto) const override { return QDoubleSpinBox::valueFromText(ConComa(texto)); }
+  void fixup(QString& texto) const override {
+    texto = ConComa(texto);
+    QDoubleSpinBox::fixup(texto);
+  }
+
+ private:
+  QString ConComa(QString texto) const {
+    const QString decimal = locale().decimalPoint();
+    if (decimal != QLatin1String(".")) texto.replace(QLatin1Char('.'), decimal);
+    return texto;
+  }
+};
+
 QDoubleSpinBox* CrearDesplazamiento(const QString& nombre, const QLocale& locale, QWidget* padre) {
-  auto* edit = new QDoubleSpinBox(padre);
+  auto* edit = new CajaMilimetros(padre);
   edit->setObjectName(nombre);
   edit->setLocale(locale);
   edit->setRange(-LimiteCalibracionMm, LimiteCalibracionMm);
@@ -111,7 +137,13 @@ TFormAjusteImpresion::TFormAjusteImpresion(const QStringList& impresoras, const 
   connect(ButtonCancelar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-Calibracion TFormAjusteImpresion::Valores() const { return {EditHorizontal->value(), EditVertical->value()}; }
+Calibracion TFormAjusteImpresion::Valores() const {
+  // Whole steps, also for a value typed and not yet left.
+  const auto paso = [](const QDoubleSpinBox* edit) {
+    return std::round(edit->value() / PasoCalibracionMm) * PasoCalibracionMm;
+  };
+  return {paso(EditHorizontal), paso(EditVertical)};
+}
 
 void TFormAjusteImpresion::RecordarValores() {
   if (!actual_.isEmpty()) pendientes_.insert(actual_, Valores());

@@ -1,6 +1,8 @@
 #include "dialogs/formcrearalcabala.h"
 
 #include <QComboBox>
+#include <QApplication>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -9,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 #include "app/controles/comando.h"
@@ -23,6 +26,10 @@ QLabel* CrearEtiqueta(const QString& texto, QWidget* companero, QWidget* padre) 
   etiqueta->setBuddy(companero);
   return etiqueta;
 }
+
+// Room of the title bar besides the title: the window's icon, margins and
+// the close button, wide enough for the usual window managers.
+constexpr int AnchoAdornosTitulo = 110;
 
 }  // namespace
 
@@ -69,6 +76,12 @@ TFormCrearAlcabala::TFormCrearAlcabala(QWidget* parent)
   auto* principal = new QVBoxLayout(this);
   principal->addLayout(campos);
   principal->addLayout(botones);
+  // As wide as its title needs in the window's title bar (bold, with the
+  // icon and the close button beside it), so the title shows whole.
+  QFont titulo = QApplication::font();
+  titulo.setBold(true);
+  const int anchoTitulo = QFontMetrics(titulo).horizontalAdvance(windowTitle()) + AnchoAdornosTitulo;
+  principal->addSpacerItem(new QSpacerItem(anchoTitulo, 0, QSizePolicy::Fixed, QSizePolicy::Minimum));
   principal->setSizeConstraint(QLayout::SetFixedSize);  // fixed size, no resizing
 }
 

@@ -1,6 +1,7 @@
 #include "general/valores.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <cmath>
 
@@ -21,6 +22,10 @@ int NumeroDelMes(const QString& texto) {
   for (int m = 1; m <= 12; ++m)
     if (buscado == QString::fromLatin1(kMeses[m - 1]).toUpper()) return m;
   return 0;
+}
+
+QString FechaLarga(const QDate& fecha) {
+  return QStringLiteral("%1 de %2 de %3").arg(fecha.day()).arg(NombreDelMes(fecha.month()).toLower()).arg(fecha.year());
 }
 
 QString DigitoVerificador(qint32 cuerpo) {
@@ -45,6 +50,32 @@ QString TextoRut(qint32 cuerpo, PropositoTexto proposito, bool dataSetVacio) {
   if (proposito == PropositoTexto::Editar) return QString::number(cuerpo);
   if (cuerpo == 0) return QString();
   return QString::number(cuerpo) + QLatin1Char('-') + DigitoVerificador(cuerpo);
+}
+
+qint64 LeerRut(const QString& texto) {
+  static const QRegularExpression forma(
+      QStringLiteral("^([0-9]+|[0-9]{1,3}(?:\\.[0-9]{3})+)(?:-([0-9Kk]))?$"));
+  const QString limpio = texto.trimmed();
+  if (limpio.isEmpty()) return 0;
+  const QRegularExpressionMatch partes = forma.match(limpio);
+  bool correcto = partes.hasMatch();
+  const qint64 cuerpo = correcto ? partes.captured(1).remove(QLatin1Char('.')).toLongLong(&correcto) : 0;
+  // Nine digits at most: the body of any RUT, and what the columns hold.
+  if (!correcto || cuerpo > 999999999) throw ErrorAlcabala(QStringLiteral("«%1» no es un RUT válido").arg(limpio));
+  const QString digito = partes.captured(2).toUpper();
+  if (!digito.isEmpty()) {
+    const QString esperado = DigitoVerificador(static_cast<qint32>(cuerpo));
+    if (digito != esperado)
+      throw ErrorAlcabala(
+          QStringLiteral("El dígito verificador de «%1» no corresponde; debería ser %2.").arg(limpio, esperado));
+  }
+  return cuerpo;
+}
+
+QChar TeclaRut(QChar tecla) {
+  if (tecla == QLatin1Char('k')) return QLatin1Char('K');
+  if (tecla == QLatin1Char('K') || tecla == QLatin1Char('.') || tecla == QLatin1Char('-')) return tecla;
+  return TeclaDigito(tecla);
 }
 
 bool EsNulo(const QVariant& valor) { return !valor.isValid() || valor.isNull(); }

@@ -4,6 +4,7 @@
 // functions; where the locale matters it is an argument.
 
 #include <QChar>
+#include <QDate>
 #include <QLocale>
 #include <QString>
 #include <QVariant>
@@ -15,6 +16,8 @@
 QString NombreDelMes(int mes);
 // 1–12 when the text, trimmed and upper-cased, is a month name; otherwise 0.
 int NumeroDelMes(const QString& texto);
+// "9 de diciembre de 2026".
+QString FechaLarga(const QDate& fecha);
 
 // --- RUT --------------------------------------------------------------------
 // Check digit ("0"–"9" or "K") of a RUT body.
@@ -24,6 +27,16 @@ enum class PropositoTexto { Mostrar, Editar };
 // The RUT as a box shows it: empty when the data set is empty; the plain body
 // while editing; for display empty for 0, else body, "-" and check digit.
 QString TextoRut(qint32 cuerpo, PropositoTexto proposito, bool dataSetVacio);
+// The body of a RUT as people type it: digits, grouped by thousands with "."
+// or not, optionally followed by "-" and the check digit ("K" or "k"), with
+// blanks around. Empty text is 0. A check digit that does not match raises
+// ErrorAlcabala "El dígito verificador de «<texto>» no corresponde; debería
+// ser <dígito>."; any other text raises ErrorAlcabala "«<texto>» no es un RUT
+// válido".
+qint64 LeerRut(const QString& texto);
+// Key filter of the RUT boxes: digits, ".", "-" and the check digit "K"
+// (a "k" becomes "K").
+QChar TeclaRut(QChar tecla);
 
 // --- Null-safe reading ------------------------------------------------------
 bool EsNulo(const QVariant& valor);

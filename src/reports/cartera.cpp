@@ -31,11 +31,11 @@ int ResultadoDeCampo(const QString& campo) {
 }
 
 // The balances a declaration carries to the next month as credit: box 77
-// and the others the carry-forward map readjusts.
+// and every amount of the carry-forward map (rates are not balances).
 QStringList CamposDeRemanente() {
   QStringList campos;
   for (const Traslado& traslado : MapaTraslado())
-    if (traslado.reajustar) campos << traslado.origen;
+    if (traslado.modo != ModoTraslado::Tasa) campos << traslado.origen;
   return campos;
 }
 

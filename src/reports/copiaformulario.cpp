@@ -9,6 +9,7 @@
 #include "general/errores.h"
 #include "general/valores.h"
 #include "reports/plantillas.h"
+#include "storage/formato/contribuyente.h"
 
 namespace {
 
@@ -20,9 +21,14 @@ constexpr double AltoPapel = 14.0;
 constexpr double Margen = 0.35;
 constexpr double AltoPie = 0.5;
 constexpr double ArribaPie = AltoPapel - AltoPie + 0.1;
+// The heading over the form, on each page: in the top margin's lower part,
+// taking as little of the form's height as it can.
+constexpr double ArribaEncabezado = 0.3;
+constexpr double AltoEncabezado = 0.08;
 
 // ---- The screen form's look, in layout pixels ---------------------------------------------
-const QColor VerdeEtiqueta(0xDF, 0xFF, 0xDF);
+// Lighter than the screen's green: a page of it costs little ink.
+const QColor VerdeEtiqueta(0xF0, 0xFF, 0xF0);
 const QColor Azul(0, 0, 0x80);
 constexpr double PixelesTexto = 11;         // text of the cells
 constexpr double PixelesTextoMinimo = 7;    // the smallest a cell's text takes to fit
@@ -205,17 +211,22 @@ Elemento TextoPie(ClaseElemento clase, const QString& texto, double izquierda, d
   return e;
 }
 
-// A rule over the foot, then the file, the period, the page and the date.
+// The heading across the top, a rule over the foot, then the company, the
+// period, the page and the date.
 QList<Elemento> Pie() {
   const double ancho = AnchoPapel - 2 * Margen;
+  Elemento encabezado = TextoPie(ClaseElemento::TextoParametro, ParametroEncabezado, Margen, ancho, Alineacion::Centro);
+  encabezado.arriba = ArribaEncabezado;
+  encabezado.puntos = 9;
+  encabezado.negrita = true;
   Elemento regla;
   regla.clase = ClaseElemento::Linea;
   regla.izquierda = Margen;
   regla.arriba = ArribaPie - 0.05;
   regla.ancho = ancho;
   const double cuarto = ancho / 4;
-  return {regla,
-          TextoPie(ClaseElemento::TextoParametro, ParametroArchivo, Margen, cuarto, Alineacion::Izquierda),
+  return {encabezado, regla,
+          TextoPie(ClaseElemento::TextoParametro, ParametroEmpresa, Margen, cuarto, Alineacion::Izquierda),
           TextoPie(ClaseElemento::TextoParametro, ParametroPeriodo, Margen + cuarto, cuarto, Alineacion::Centro),
           TextoPie(ClaseElemento::TextoPagina, QString(), Margen + 2 * cuarto, cuarto, Alineacion::Centro),
           TextoPie(ClaseElemento::TextoParametro, ParametroFecha, Margen + 3 * cuarto, cuarto, Alineacion::Derecha)};
@@ -241,14 +252,15 @@ EscalaCopia CalcularEscalaCopia() {
   const QRect extensiones[2] = {Extension(Disposicion(Pagina::Anverso)), Extension(Disposicion(Pagina::Reverso))};
   // Across the page's width; a side too tall for the page takes the scale that fits its height.
   const double anchoUtil = AnchoPapel - 2 * Margen;
-  const double altoUtil = AltoPapel - Margen - AltoPie;
+  const double altoUtil = AltoPapel - Margen - AltoEncabezado - AltoPie;
   EscalaCopia escala;
   escala.pulgadasPorPixel = anchoUtil / std::max(extensiones[0].width(), extensiones[1].width());
   for (const QRect& r : extensiones) escala.pulgadasPorPixel = std::min(escala.pulgadasPorPixel, altoUtil / r.height());
   for (int i = 0; i < 2; ++i) {
     const QRect& r = extensiones[i];
     const double izquierda = (AnchoPapel - r.width() * escala.pulgadasPorPixel) / 2;
-    escala.origen[i] = QPointF(izquierda - r.left() * escala.pulgadasPorPixel, Margen - r.top() * escala.pulgadasPorPixel);
+    escala.origen[i] = QPointF(izquierda - r.left() * escala.pulgadasPorPixel,
+                               Margen + AltoEncabezado - r.top() * escala.pulgadasPorPixel);
   }
   return escala;
 }
@@ -262,12 +274,22 @@ DatosInforme DatosCopia(const Registro& declaracion, const Registro& contribuyen
   DatosInforme datos;
   datos.actuales.insert(VistaAlcabala, &declaracion);
   datos.actuales.insert(VistaContribuyente, &contribuyente);
-  datos.parametros.insert(ParametroArchivo, NombreSinExtension(pie.archivo));
-  datos.parametros.insert(ParametroPeriodo, QStringLiteral("Período %1 %2").arg(NombreDelMes(pie.mes)).arg(pie.ano));
-  datos.parametros.insert(ParametroFecha, QStringLiteral("Hecha el %1 de %2 de %3")
-                                              .arg(pie.fecha.day())
-                                              .arg(NombreDelMes(pie.fecha.month()).toLower())
-                                              .arg(pie.fecha.year()));
+  const auto campo = [&contribuyente](const char* nombre) {
+    const QString columna = QString::fromLatin1(nombre);
+    return contribuyente.TieneCampo(columna) ? contribuyente.Valor(columna) : QVariant();
+  };
+  QString empresa = NombreImpreso(NuloAVacio(campo("ApellidoPaternoRazonSocial")),
+                                  NuloAVacio(campo("ApellidoMaterno")), NuloAVacio(campo("nombres")));
+  if (empresa.isEmpty()) empresa = NombreSinExtension(pie.archivo);
+  const QString periodo = NombreDelMes(pie.mes) + QLatin1Char(' ') + QString::number(pie.ano);
+  const QString rut = TextoRut(static_cast<qint32>(NuloACeroEntero(campo("RUT"))), PropositoTexto::Mostrar, false);
+  QStringList encabezado{QStringLiteral("Formulario 29"), empresa};
+  if (!rut.isEmpty()) encabezado << QStringLiteral("RUT ") + rut;
+  encabezado << periodo;
+  datos.parametros.insert(ParametroEncabezado, encabezado.join(QStringLiteral(" — ")));
+  datos.parametros.insert(ParametroEmpresa, empresa);
+  datos.parametros.insert(ParametroPeriodo, QStringLiteral("Período ") + periodo);
+  datos.parametros.insert(ParametroFecha, QStringLiteral("Hecha el ") + FechaLarga(pie.fecha));
   return datos;
 }
 

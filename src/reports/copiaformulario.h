@@ -15,8 +15,9 @@
 
 class QPagedPaintDevice;
 
-// Parameters of the foot.
-inline const QString ParametroArchivo = QStringLiteral("archivo");
+// Parameters of the heading and the foot.
+inline const QString ParametroEncabezado = QStringLiteral("encabezado");
+inline const QString ParametroEmpresa = QStringLiteral("empresa");
 inline const QString ParametroPeriodo = QStringLiteral("periodo");
 inline const QString ParametroFecha = QStringLiteral("fecha");
 
@@ -29,19 +30,22 @@ struct EscalaCopia {
 };
 EscalaCopia CalcularEscalaCopia();
 
-// The copy's template: page 1 the front, page 2 the back, the foot on both.
+// The copy's template: page 1 the front, page 2 the back, the heading and
+// the foot on both.
 const Plantilla& PlantillaCopia();
 
-// What the foot says besides the page number.
+// What the heading and the foot say besides the company and the page number.
 struct PieCopia {
-  QString archivo;  // the data file's path (its name is shown)
+  QString archivo;  // the data file's path (its name stands for a company without a name)
   int ano = 0;
   int mes = 0;
   QDate fecha;      // the day the copy was made
 };
 
-// The declaration, the taxpayer row and the foot's texts. The records are
-// the caller's and must outlive the run.
+// The declaration, the taxpayer row and the texts of the heading
+// ("Formulario 29 — <company> — RUT <rut> — <Mes> <año>", without the RUT
+// part when the row has none) and of the foot (the company, the period, the
+// day). The records are the caller's and must outlive the run.
 DatosInforme DatosCopia(const Registro& declaracion, const Registro& contribuyente, const PieCopia& pie);
 
 // "Formulario 29 <nombre> <mes>/<año>": the PDF's title.

@@ -7,6 +7,8 @@ DatosInforme ListaEmpresas::Datos() const {
   DatosInforme datos;
   for (const RegistroPlano& fila : filas) datos.filas << &fila;
   datos.parametros.insert(ParametroTitulo, titulo);
+  datos.parametros.insert(ParametroHecho, TextoHecho(hecha));
+  datos.parametros.insert(ParametroCantidad, TextoCantidadEmpresas(static_cast<int>(filas.size())));
   return datos;
 }
 
@@ -16,6 +18,7 @@ std::optional<ListaEmpresas> PrepararListaEmpresas(TablaEmpresas& tabla, Informe
   ListaEmpresas lista;
   lista.plantilla = &BuscarPlantilla(definicion.plantilla);
   lista.titulo = TituloInforme(informe, ano, mes);
+  lista.hecha = QDate::currentDate();
 
   UsoTablaEmpresas uso(tabla);
   if (!CopiarAlcabalas(tabla, PeticionEmpresas{ano, mes, definicion.clase, carpetas}, aviso)) return std::nullopt;

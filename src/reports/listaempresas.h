@@ -3,6 +3,7 @@
 // it: the scan of the data folders for a period into the company table, and
 // the rows the list's template then prints.
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -22,8 +23,10 @@ struct ListaEmpresas {
   const Plantilla* plantilla = nullptr;
   QString titulo;
   QList<RegistroPlano> filas;
+  QDate hecha;  // the day of the scan, printed in the foot
 
-  // What the renderer reads: the rows and the parameter `titulo`. It points
+  // What the renderer reads: the rows and the parameters `titulo`, `hecho`
+  // and `cantidad` (the number of companies). It points
   // into this object, which must outlive the run.
   DatosInforme Datos() const;
 };

@@ -1,6 +1,7 @@
 #include "reports/plantillas.h"
 
 #include "general/errores.h"
+#include "general/valores.h"
 #include "reports/tablaempresas.h"
 
 QList<const Elemento*> TodosLosElementos(const Plantilla& plantilla) {
@@ -290,6 +291,13 @@ const QStringList CreditoPPM = {"Crédito", "PPM", "Primera", "Categoría"};
 const QStringList NetoPrimera = {"PPM", "Neto", "Determina-", "do Primera", "Categoría"};
 const QStringList NetoSegunda = {"PPM", "Neto", "Determina-", "do Segunda", "Categoría"};
 
+// The day the run was made, at the right of the foot.
+Elemento Hecho(double izquierda, double arriba, double ancho) {
+  Elemento e = Texto(ClaseElemento::TextoParametro, izquierda, arriba, ancho, D, 8, false);
+  e.texto = ParametroHecho;
+  return e;
+}
+
 // Company lists: letter paper in landscape, the title on every page and the
 // page number below the region.
 Plantilla Lista(const QString& nombre, double altoEncabezado, const QList<ColumnaBandas>& columnas) {
@@ -301,8 +309,14 @@ Plantilla Lista(const QString& nombre, double altoEncabezado, const QList<Column
   p.orientacion = QPageLayout::Landscape;
   p.vistas = {VistaAlcabalas};
   Elemento pagina = Texto(ClaseElemento::TextoPagina, MargenRegion, 7.906299, AnchoTextos, C, 10, false);
-  p.elementos << pagina;
+  p.elementos << pagina << Hecho(MargenRegion, 7.906299, AnchoTextos);
   Region r = Bandas(MargenRegion, MargenRegion, AnchoRegion, 7.312598, altoEncabezado, columnas);
+  // The totals line says what it is and how many companies it adds up.
+  Elemento total = Texto(ClaseElemento::TextoFijo, 0, ArribaTextosTotales, AnchoRut, I, 10, true);
+  total.texto = QStringLiteral("TOTAL");
+  Elemento cantidad = Texto(ClaseElemento::TextoParametro, AnchoRut, ArribaTextosTotales, AnchoRut, I, 10, true);
+  cantidad.texto = ParametroCantidad;
+  r.totales.elementos << total << cantidad;
   r.titulo.alto = 0.7;
   Elemento titulo = Texto(ClaseElemento::TextoParametro, 0, 0, AnchoTextos, C, PuntosTitulo, true);
   titulo.texto = ParametroTitulo;
@@ -319,6 +333,7 @@ Plantilla Resumen(const QString& nombre, double altoEncabezado, const QList<Colu
   p.papel = QPageSize::Letter;
   p.orientacion = QPageLayout::Portrait;
   p.vistas = {VistaAlcabalas, VistaContribuyente};
+  p.elementos << Hecho(MargenRegion, 10.706299, AnchoRegion);
   Region r = Bandas(MargenRegion, MargenRegion, AnchoRegion, 10.212598, altoEncabezado, columnas);
   r.titulo.alto = 1.2;
   Elemento contribuyente = Texto(ClaseElemento::TextoDato, 0, 0, AnchoRegion, C, PuntosTitulo, true);
@@ -382,6 +397,12 @@ const Plantilla& BuscarPlantilla(const QString& nombre) {
   for (const Plantilla& p : Plantillas())
     if (p.nombre == nombre) return p;
   throw ErrorAlcabala(QStringLiteral("No existe la plantilla de informe «%1».").arg(nombre));
+}
+
+QString TextoHecho(const QDate& fecha) { return QStringLiteral("Hecho el ") + FechaLarga(fecha); }
+
+QString TextoCantidadEmpresas(int cantidad) {
+  return cantidad == 1 ? QStringLiteral("1 empresa") : QStringLiteral("%1 empresas").arg(cantidad);
 }
 
 DatosInforme DatosFormulario(const Registro& declaracion, const Registro& contribuyente) {

@@ -2,6 +2,7 @@
 // The nine templates of the program's printouts: the front and back of the
 // declaration, the four company lists and the three annual summaries.
 
+#include <QDate>
 #include <QList>
 #include <QString>
 
@@ -14,6 +15,15 @@ inline const QString VistaAlcabala = QStringLiteral("DataViewAlcabala");        
 inline const QString VistaContribuyente = QStringLiteral("DataViewContribuyente");  // the taxpayer row
 inline const QString VistaAlcabalas = QStringLiteral("DataViewAlcabalas");          // rows of a list or summary
 inline const QString ParametroTitulo = QStringLiteral("titulo");
+// The foot of the lists and summaries: the day the run was made.
+inline const QString ParametroHecho = QStringLiteral("hecho");
+// The company lists' totals line: how many companies it adds up.
+inline const QString ParametroCantidad = QStringLiteral("cantidad");
+
+// "Hecho el 9 de diciembre de 2026": the foot of a list or summary made that day.
+QString TextoHecho(const QDate& fecha);
+// "1 empresa", "37 empresas".
+QString TextoCantidadEmpresas(int cantidad);
 
 // Template names, as the commands know them.
 inline const QString PlantillaAnverso = QStringLiteral("AnversoAlcabala");

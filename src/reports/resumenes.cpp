@@ -22,10 +22,11 @@ const DefinicionResumen& Resumen(ClaseResumen clase) {
 QString TituloResumen(const DefinicionResumen& resumen, int ano) { return resumen.prefijo + QString::number(ano); }
 
 DatosInforme DatosResumen(const QList<RegistroPlano>& declaraciones, const Registro& contribuyente,
-                          const QString& titulo) {
+                          const QString& titulo, const QDate& hecho) {
   DatosInforme datos;
   for (const RegistroPlano& declaracion : declaraciones) datos.filas << &declaracion;
   datos.actuales.insert(VistaContribuyente, &contribuyente);
   datos.parametros.insert(ParametroTitulo, titulo);
+  datos.parametros.insert(ParametroHecho, TextoHecho(hecho));
   return datos;
 }

@@ -3,6 +3,7 @@
 // of each declaration of a year, in month order, with a totals line, under
 // the taxpayer's name. The window and alcabala-cli read and print them alike.
 
+#include <QDate>
 #include <QList>
 #include <QString>
 
@@ -31,6 +32,6 @@ QString TituloResumen(const DefinicionResumen& resumen, int ano);
 // LeerDeclaracionesDelAno reads them, in month order with their calculated
 // boxes and month name), the
 // taxpayer row for the name, the title. The records are the caller's and
-// must outlive the run.
+// must outlive the run. The foot says the day `hecho`.
 DatosInforme DatosResumen(const QList<RegistroPlano>& declaraciones, const Registro& contribuyente,
-                          const QString& titulo);
+                          const QString& titulo, const QDate& hecho = QDate::currentDate());

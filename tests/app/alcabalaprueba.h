@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +26,7 @@
 #include "app/entradacajas.h"
 #include "app/estados.h"
 #include "app/formalcabala.h"
+#include "app/controles/impresion.h"
 #include "app/paginas.h"
 #include "declarations/motor/calculo.h"
 #include "general/valores.h"
@@ -188,6 +191,18 @@ inline QStringList Entradas(const QComboBox* lista) {
   QStringList textos;
   for (int i = 0; i < lista->count(); ++i) textos << lista->itemText(i);
   return textos;
+}
+
+// Closes the print dialog of a list or summary with its "&Vista previa"
+// button, as the user does who keeps the default destination.
+inline bool PulsarVistaPrevia(QPrintDialog& dialogo) {
+  auto* boton = dialogo.findChild<QPushButton*>(QLatin1String(BotonVistaPrevia));
+  if (boton == nullptr) {
+    ADD_FAILURE() << "El diálogo no tiene el botón de la vista previa";
+    return false;
+  }
+  boton->click();
+  return true;
 }
 
 }  // namespace prueba

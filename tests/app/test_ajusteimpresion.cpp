@@ -100,6 +100,26 @@ TEST(AjusteImpresion, MedioMilimetroAlSalirDeLaCaja) {
   EXPECT_EQ(dialogo.EditVertical->value(), 0.5);
 }
 
+// "." is a decimal separator in these boxes under every locale, "," too
+// where it is the locale's; what is typed keeps to the half millimetre.
+TEST(AjusteImpresion, ElPuntoEsSeparadorDecimal) {
+  const struct {
+    QLocale locale;
+    const char* tecleado;
+    double valor;
+  } casos[] = {{Chile, "1.5", 1.5},   {Chile, "1,5", 1.5}, {Chile, "-2.5", -2.5}, {Chile, "1.3", 1.5},
+               {Chile, "12.5", 12.5}, {EEUU, "1.5", 1.5},  {EEUU, "-0.5", -0.5}};
+  for (const auto& caso : casos) {
+    TFormAjusteImpresion dialogo({"Punto Ajuste"}, "Punto Ajuste", caso.locale);
+    Activar(&dialogo);
+    dialogo.EditHorizontal->setFocus();
+    dialogo.EditHorizontal->selectAll();
+    QTest::keyClicks(dialogo.EditHorizontal, caso.tecleado);
+    QTest::keyClick(dialogo.EditHorizontal, Qt::Key_Tab);
+    EXPECT_EQ(dialogo.EditHorizontal->value(), caso.valor) << caso.tecleado << " " << qPrintable(caso.locale.name());
+  }
+}
+
 TEST(AjusteImpresion, ComandoSiempreActivoEnElMenuAlcabala) {
   VentanaPrueba v;
   QAction* ajustar = v->MenuItemAjustarImpresion;
@@ -130,6 +150,7 @@ TEST(AjusteImpresion, ElAnversoSeDesplazaLoQueDiceSuImpresora) {
                                   if (calibracion) GuardarCalibracion(dialogo.printer()->printerName(), *calibracion);
                                   return true;
                                 },
+                                {},
                                 {}});
     v->MenuItemImprimirAnversoAlcabala->trigger();
     EstablecerEntornoImpresion({});

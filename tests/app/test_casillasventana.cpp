@@ -39,7 +39,8 @@ TEST(CasillasVentana, EnElMenuAlcabalaActivoComoImprimirYConSuVistaPrevia) {
   ASSERT_TRUE(casillas->isEnabled());
 
   QStringList titulos;
-  EstablecerEntornoImpresion({{}, {}, [&titulos](QPrintPreviewDialog& vista) { titulos << vista.windowTitle(); }});
+  EstablecerEntornoImpresion(
+      {{}, {}, [&titulos](QPrintPreviewDialog& vista) { titulos << vista.windowTitle(); }, PulsarVistaPrevia});
   casillas->trigger();
   EstablecerEntornoImpresion({});
   EXPECT_EQ(titulos, QStringList{QStringLiteral("CASILLAS PARA EL SII - MARZO 2026")});

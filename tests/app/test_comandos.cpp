@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -32,11 +33,14 @@ struct Dialogos {
   QString anoPropuesto;
   int mesPropuesto = 0;
   std::vector<CajaVista> cajas;
+  QStringList preguntas;  // the questions for a UTM value, in order
 };
 
 // Runs accion answering the period dialog with (textoAno, mes) (or
 // cancelling it when textoAno is null) and every message box with OK.
-Dialogos ResponderCrear(const QString& textoAno, int mes, const std::function<void()>& accion) {
+// Questions for a UTM value take the texts of `utm` in turn (a null one cancels).
+Dialogos ResponderCrear(const QString& textoAno, int mes, const std::function<void()>& accion,
+                        QStringList utm = {}) {
   static int llamadas = 0;
   const int llamada = ++llamadas;
   Dialogos vistos;
@@ -59,6 +63,15 @@ Dialogos ResponderCrear(const QString& textoAno, int mes, const std::function<vo
       dialogo->EditAno->setText(textoAno);
       dialogo->ComboBoxMes->setCurrentIndex(mes - 1);
       dialogo->ButtonCrear->click();
+    } else if (auto* pregunta = qobject_cast<QInputDialog*>(modal)) {
+      vistos.preguntas << pregunta->labelText();
+      const QString respuesta = utm.isEmpty() ? QString() : utm.takeFirst();
+      if (respuesta.isNull()) {
+        pregunta->reject();
+        return;
+      }
+      pregunta->setTextValue(respuesta);
+      pregunta->accept();
     } else if (auto* caja = qobject_cast<QMessageBox*>(modal)) {
       vistos.cajas.push_back({caja->windowTitle(), caja->text(), caja->icon(), caja->standardButtons(), {}});
       caja->button(QMessageBox::Ok) ? caja->button(QMessageBox::Ok)->click() : caja->done(0);
@@ -146,6 +159,36 @@ TEST_F(Comandos, SinUTMAvisaYNoCreaNada) {
   EXPECT_EQ(archivo->Cantidad(), 1);
   EXPECT_EQ(W()->AnoActual, 2024);
   EXPECT_EQ(W()->MesActual, 1);
+  EXPECT_EQ(v->Mes(), 1);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_TRUE(errores.textos.isEmpty()) << qPrintable(errores.textos.join('\n'));
+}
+
+TEST_F(Comandos, UnaUTMQueElServidorNoTieneSeEscribe) {
+  Abrir({{2024, 1}});
+  servidor.Servir(QStringLiteral("/UTM/2024.xml"), 200, DocumentoUTM(2, 62000));
+  // February is on the server, March is not: the first answer is no UTM, the second is.
+  const Dialogos d = ResponderCrear(QStringLiteral("2024"), 2, [&] { W()->MenuItemCrearAlcabala->trigger(); },
+                                    {QStringLiteral("0"), QStringLiteral("62300")});
+  EXPECT_EQ(d.preguntas, QStringList(2, QStringLiteral("El servidor no tiene la UTM de Marzo 2024. Escríbala para continuar:")));
+  ASSERT_EQ(errores.textos.size(), 1) << qPrintable(errores.textos.join('\n'));
+  EXPECT_EQ(errores.textos[0],
+            QStringLiteral("«0» no es una UTM válida: escriba un número entero de pesos mayor que cero."));
+  EXPECT_TRUE(d.cajas.empty());
+  EXPECT_EQ(archivo->Cantidad(), 2);
+  EXPECT_EQ(v->Mes(), 2);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(Comandos, CancelarLaUTMEscritaNoCreaNada) {
+  Abrir({{2024, 1}});
+  servidor.Servir(QStringLiteral("/UTM/2024.xml"), 200, DocumentoUTM(1, 62000));
+  // February and March both lack a value: one question, cancelled, and no more.
+  const Dialogos d = ResponderCrear(QStringLiteral("2024"), 2, [&] { W()->MenuItemCrearAlcabala->trigger(); });
+  EXPECT_EQ(d.preguntas.size(), 1);
+  ASSERT_EQ(d.cajas.size(), 1u);
+  EXPECT_EQ(d.cajas[0].texto, QStringLiteral("No existe UTM para Febrero del 2024."));
+  EXPECT_EQ(archivo->Cantidad(), 1);
   EXPECT_EQ(v->Mes(), 1);
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(errores.textos.isEmpty()) << qPrintable(errores.textos.join('\n'));

@@ -46,7 +46,7 @@ class CopiaVentana : public ::testing::Test {
 TEST_F(CopiaVentana, ComandoTrasLosDeImprimirYActivoComoEllos) {
   QAction* copia = (*v)->MenuItemCopiaAlcabala;
   ASSERT_NE(copia, nullptr);
-  EXPECT_EQ(copia->text(), QStringLiteral("&Copia en PDF..."));
+  EXPECT_EQ(copia->text(), QStringLiteral("Copia en &PDF..."));
   EXPECT_EQ(copia->statusTip(), QStringLiteral("Guardar una copia completa de la declaración en PDF"));
   const QList<QAction*> acciones = (*v)->MenuItemAlcabala->actions();
   const int reverso = acciones.indexOf((*v)->MenuItemImprimirReversoAlcabala);

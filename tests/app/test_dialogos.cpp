@@ -287,17 +287,25 @@ TEST_F(ContribuyenteTest, EscapeYLaCajaDeCierreCancelanComoCancelar) {
 
 TEST_F(ContribuyenteTest, LasCajasDeRutYTelefonoSoloTomanDigitos) {
   Editar([this] {
-    for (QLineEdit* caja : {static_cast<QLineEdit*>(dialogo->DBEditRUT), static_cast<QLineEdit*>(dialogo->DBEditFax),
-                            static_cast<QLineEdit*>(dialogo->DBEditTelefonoCelular),
-                            static_cast<QLineEdit*>(dialogo->DBEditRUTRepresentanteLegal)}) {
+    for (QLineEdit* caja : {static_cast<QLineEdit*>(dialogo->DBEditFax),
+                            static_cast<QLineEdit*>(dialogo->DBEditTelefonoCelular)}) {
       Teclear(caja, QStringLiteral("12a-3.b4 "));
       EXPECT_EQ(caja->text(), "1234") << caja->objectName().toStdString();
       QTest::keyClick(caja, Qt::Key_Backspace);
       EXPECT_EQ(caja->text(), "123") << caja->objectName().toStdString();
     }
-    // The limits hold while typing.
-    Teclear(dialogo->DBEditRUT, QStringLiteral("1234567890123"));
-    EXPECT_EQ(dialogo->DBEditRUT->text(), "123456789");
+    // A RUT box also takes the dots, the dash and the check digit K.
+    for (QLineEdit* caja : {static_cast<QLineEdit*>(dialogo->DBEditRUT),
+                            static_cast<QLineEdit*>(dialogo->DBEditRUTRepresentanteLegal),
+                            static_cast<QLineEdit*>(dialogo->DBEditRUTContador)}) {
+      Teclear(caja, QStringLiteral("12a-3.b4 k"));
+      EXPECT_EQ(caja->text(), "12-3.4K") << caja->objectName().toStdString();
+      QTest::keyClick(caja, Qt::Key_Backspace);
+      EXPECT_EQ(caja->text(), "12-3.4") << caja->objectName().toStdString();
+    }
+    // The limits hold while typing: nine digits with their dots, dash and check digit.
+    Teclear(dialogo->DBEditRUT, QStringLiteral("123.456.789-01"));
+    EXPECT_EQ(dialogo->DBEditRUT->text(), "123.456.789-0");
     Teclear(dialogo->DBEditTelefono, QString(25, QLatin1Char('5')));
     EXPECT_EQ(dialogo->DBEditTelefono->text().size(), 20);
     // Texts take any character.
@@ -305,6 +313,38 @@ TEST_F(ContribuyenteTest, LasCajasDeRutYTelefonoSoloTomanDigitos) {
     EXPECT_EQ(dialogo->DBEditCalle->text(), "Pérez 12-B");
     dialogo->ButtonCancelar->click();
   });
+}
+
+// The RUT as people type it is stored as its body; a wrong check digit is refused.
+TEST_F(ContribuyenteTest, RutConPuntosGuionYDigitoVerificador) {
+  const int resultado = Editar([this] {
+    Teclear(dialogo->DBEditRUT, QStringLiteral("15.432.987-0"));
+    Teclear(dialogo->DBEditRUTContador, QStringLiteral("10000013-k"));
+    dialogo->PageControlContribuyente->setCurrentIndex(3);
+    Teclear(dialogo->DBEditRUTRepresentanteLegal, QStringLiteral("7.654.321"));
+    dialogo->ButtonGuardar->click();
+  });
+  EXPECT_EQ(resultado, QDialog::Accepted);
+  EXPECT_TRUE(errores.empty()) << errores.front().toStdString();
+  EXPECT_EQ(Columna("RUT"), "15432987");
+  EXPECT_EQ(Columna("RUTContador"), "10000013");
+  EXPECT_EQ(Columna("RUTRepresentanteLegal"), "7654321");
+  EXPECT_EQ(dialogo->DBEditRUTContador->text(), "10000013-K");
+}
+
+TEST_F(ContribuyenteTest, UnDigitoVerificadorEquivocadoSeRechazaConElCorrecto) {
+  bool abierto = false;
+  Editar([this, &abierto] {
+    Teclear(dialogo->DBEditRUT, QStringLiteral("15.432.987-1"));
+    dialogo->ButtonGuardar->click();
+    abierto = dialogo->isVisible();
+    EXPECT_EQ(dialogo->DBEditRUT->text(), "15.432.987-1");
+    ASSERT_EQ(errores.size(), 1u);
+    EXPECT_EQ(errores[0], QStringLiteral("El dígito verificador de «15.432.987-1» no corresponde; debería ser 0."));
+    dialogo->DBEditRUT->DescartarTexto();
+  });
+  EXPECT_TRUE(abierto);
+  EXPECT_EQ(Columna("RUT"), "0");
 }
 
 TEST_F(ContribuyenteTest, UnTelefonoDemasiadoGrandeDejaElDialogoAbiertoConLoTecleado) {

@@ -204,9 +204,16 @@ TEST_F(Entrada, ElRutDe313MuestraElDigitoVerificadorAlSalir) {
   Dejar("313");
   EXPECT_EQ(NuloACeroEntero(paginas->Valor("313")), 0);
   EXPECT_EQ(Caja("313")->text(), QString());
-  // The check digit cannot be typed: the body only, at most nine digits.
-  Escribir("313", QStringLiteral("12345678-K90"));
-  EXPECT_EQ(Caja("313")->text(), QStringLiteral("123456789"));
+  // Typed as people write it, with dots and the check digit: the body is kept.
+  Escribir("313", QStringLiteral("12.345.678-5"));
+  Dejar("313");
+  EXPECT_EQ(NuloACeroEntero(paginas->Valor("313")), 12345678);
+  EXPECT_EQ(Caja("313")->text(), QStringLiteral("12345678-5"));
+  // Nine digits of body at most, with their dots, dash and check digit.
+  Escribir("313", QStringLiteral("123.456.789-01"));
+  EXPECT_EQ(Caja("313")->text(), QStringLiteral("123.456.789-0"));
+  Caja("313")->selectAll();
+  QTest::keyClick(Caja("313"), Qt::Key_Backspace);
 }
 
 TEST_F(Entrada, LasCasillasLimitanSuLargo) {

@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
 #include <QToolButton>
 
 #include "common/archivos.h"
@@ -33,7 +36,8 @@ struct Impresion {
 struct EntornoPrueba {
   explicit EntornoPrueba(QStringList impresoras, std::function<bool(QPrintDialog&)> confirmar,
                          std::function<void(QPrintPreviewDialog&)> previsualizar = {}) {
-    EstablecerEntornoImpresion({[impresoras] { return impresoras; }, std::move(confirmar), std::move(previsualizar)});
+    EstablecerEntornoImpresion({[impresoras] { return impresoras; }, std::move(confirmar), std::move(previsualizar),
+                                PulsarVistaPrevia});
     // The status window is modal and short-lived: a timer notes what it shows.
     vigia.setInterval(0);
     QObject::connect(&vigia, &QTimer::timeout, [this] {
@@ -97,7 +101,7 @@ TEST_F(Imprimir, AnversoPorElDialogoYLaVentanaQuedaComoEstaba) {
   ErroresAnotados errores;
   EntornoPrueba entorno({QStringLiteral("Oficina")}, {});
   EstablecerEntornoImpresion({[] { return QStringList{QStringLiteral("Oficina")}; },
-                              Confirmacion(&entorno.impresion, pdf), {}});
+                              Confirmacion(&entorno.impresion, pdf), {}, {}});
   (*v)->MenuItemImprimirAnversoAlcabala->trigger();
   EXPECT_TRUE(errores.textos.isEmpty()) << qPrintable(errores.textos.join('\n'));
 
@@ -130,7 +134,7 @@ TEST_F(Imprimir, ReversoSinContribuyenteYCancelarNoDiceNada) {
   EntornoPrueba entorno({QStringLiteral("Oficina")}, {});
   // Cancelled: nothing printed, nothing said.
   EstablecerEntornoImpresion({[] { return QStringList{QStringLiteral("Oficina")}; },
-                              Confirmacion(&entorno.impresion, QString()), {}});
+                              Confirmacion(&entorno.impresion, QString()), {}, {}});
   (*v)->ToolButtonImprimirReversoAlcabala->click();
   EXPECT_EQ(entorno.impresion.tituloDialogo, QStringLiteral("Reverso Alcabala"));
   EXPECT_TRUE(entorno.impresion.estados.isEmpty());
@@ -138,7 +142,7 @@ TEST_F(Imprimir, ReversoSinContribuyenteYCancelarNoDiceNada) {
 
   const QString pdf = salida.filePath(QStringLiteral("reverso.pdf"));
   EstablecerEntornoImpresion({[] { return QStringList{QStringLiteral("Oficina")}; },
-                              Confirmacion(&entorno.impresion, pdf), {}});
+                              Confirmacion(&entorno.impresion, pdf), {}, {}});
   (*v)->MenuItemImprimirReversoAlcabala->trigger();
   const auto paginas = LeerPdf(pdf);
   ASSERT_EQ(paginas.size(), 1);
@@ -304,4 +308,101 @@ TEST(VistaPrevia, UnErrorAlDibujarCierraLaVistaYSeInformaDespues) {
                                   OpcionesRender{}),
                ErrorAlcabala);
   EXPECT_TRUE(mostrada);
+}
+
+// ---- The print dialog of the lists and summaries -------------------------------------------
+
+TEST(DialogoLista, PrimeroElDialogoCompletoConLaVistaPreviaPorOmision) {
+  Lista lista;
+  QString titulo, archivo, porOmision;
+  QAbstractPrintDialog::PrintDialogOptions opciones;
+  bool vista = false;
+  EntornoPrueba entorno({}, {});
+  EstablecerEntornoImpresion({[] { return QStringList(); }, {}, [&](QPrintPreviewDialog&) { vista = true; },
+                              [&](QPrintDialog& dialogo) {
+                                titulo = dialogo.windowTitle();
+                                opciones = dialogo.options();
+                                dialogo.show();
+                                QApplication::processEvents();
+                                if (auto* caja = dialogo.findChild<QLineEdit*>(QStringLiteral("filename")))
+                                  archivo = caja->text();
+                                for (QPushButton* boton : dialogo.findChildren<QPushButton*>())
+                                  if (boton->isDefault()) porOmision = boton->text();
+                                dialogo.hide();
+                                return PulsarVistaPrevia(dialogo);
+                              }});
+  MostrarVistaPrevia(nullptr, BuscarPlantilla(PlantillaEmpresasPPM), lista.datos, QStringLiteral("EMPRESAS DEL 2/2024"),
+                     OpcionesRender{});
+  EXPECT_EQ(titulo, QStringLiteral("EMPRESAS DEL 2/2024"));
+  for (auto opcion : {QAbstractPrintDialog::PrintToFile, QAbstractPrintDialog::PrintCollateCopies,
+                      QAbstractPrintDialog::PrintPageRange})
+    EXPECT_TRUE(opciones.testFlag(opcion)) << opcion;
+  // The file goes to the data folder, the title's "/" no folder of its own.
+  EXPECT_EQ(archivo, CarpetaMisDocumentos() + QStringLiteral("/Alcabalas/EMPRESAS DEL 2-2024.pdf"));
+  EXPECT_EQ(porOmision, QStringLiteral("&Vista previa"));
+  EXPECT_TRUE(vista);
+}
+
+TEST(DialogoLista, ImprimirDesdeElDialogoNoMuestraLaVista) {
+  Lista lista;
+  QTemporaryDir salida;
+  const QString pdf = salida.filePath(QStringLiteral("directo.pdf"));
+  bool vista = false;
+  EntornoPrueba entorno({}, {});
+  EstablecerEntornoImpresion({[] { return QStringList(); }, {}, [&](QPrintPreviewDialog&) { vista = true; },
+                              [&](QPrintDialog& dialogo) {
+                                auto* caja = dialogo.findChild<QLineEdit*>(QStringLiteral("filename"));
+                                auto* botones = dialogo.findChild<QDialogButtonBox*>();
+                                if (caja == nullptr || botones == nullptr) return false;
+                                dialogo.show();  // as exec() shows it: Qt sets up its widgets then
+                                QApplication::processEvents();
+                                caja->setText(pdf);
+                                botones->button(QDialogButtonBox::Ok)->click();
+                                return dialogo.result() == QDialog::Accepted;
+                              }});
+  MostrarVistaPrevia(nullptr, BuscarPlantilla(PlantillaEmpresasPPM), lista.datos, QStringLiteral("X"), OpcionesRender{});
+  EXPECT_FALSE(vista);
+  EXPECT_EQ(entorno.impresion.estados, QStringList{QStringLiteral("Imprimiendo página 1")});
+  const auto paginas = LeerPdf(pdf);
+  ASSERT_EQ(paginas.size(), 1);
+  EXPECT_FALSE(Buscar(paginas.at(0), QStringLiteral("Empresa")).isEmpty());
+}
+
+TEST(DialogoLista, CancelarNoImprimeNada) {
+  Lista lista;
+  bool vista = false;
+  EntornoPrueba entorno({}, {});
+  EstablecerEntornoImpresion({[] { return QStringList(); }, {}, [&](QPrintPreviewDialog&) { vista = true; },
+                              [](QPrintDialog&) { return false; }});
+  MostrarVistaPrevia(nullptr, BuscarPlantilla(PlantillaEmpresasPPM), lista.datos, QStringLiteral("X"), OpcionesRender{});
+  EXPECT_FALSE(vista);
+  EXPECT_TRUE(entorno.impresion.estados.isEmpty());
+}
+
+TEST(DialogoLista, ArchivoPropuestoSinCarpetasInventadas) {
+  EXPECT_EQ(ArchivoPdfPropuesto(QStringLiteral("EMPRESAS DEL 2/2024"), QStringLiteral("/d/Alcabalas")),
+            QStringLiteral("/d/Alcabalas/EMPRESAS DEL 2-2024.pdf"));
+  EXPECT_EQ(ArchivoPdfPropuesto(QStringLiteral("RESUMEN IVA DEL 2024"), QStringLiteral("/d")),
+            QStringLiteral("/d/RESUMEN IVA DEL 2024.pdf"));
+}
+
+// The front and back: the printer and its setup, no copies, file, range or duplex.
+TEST(DialogoFormulario, SoloLaImpresoraYSusPropiedades) {
+  QPrinter impresora(QPrinter::HighResolution);
+  QPrintDialog dialogo(&impresora);
+  PrepararDialogoFormulario(dialogo, TituloAnverso);
+  dialogo.show();
+  QApplication::processEvents();
+  EXPECT_EQ(dialogo.windowTitle(), TituloAnverso);
+  EXPECT_EQ(dialogo.options(), QAbstractPrintDialog::PrintDialogOptions());
+  EXPECT_EQ(impresora.copyCount(), 1);
+  for (const char* oculto : {"groupBox", "copies", "duplex", "gbPrintRange", "collate", "preview"}) {
+    auto* w = dialogo.findChild<QWidget*>(QLatin1String(oculto));
+    EXPECT_TRUE(w == nullptr || !w->isVisibleTo(&dialogo)) << oculto;
+  }
+  auto* impresoras = dialogo.findChild<QComboBox*>(QStringLiteral("printers"));
+  ASSERT_NE(impresoras, nullptr);
+  EXPECT_TRUE(impresoras->isVisibleTo(&dialogo));
+  EXPECT_NE(dialogo.findChild<QPushButton*>(QStringLiteral("properties")), nullptr);
+  dialogo.hide();
 }

@@ -31,7 +31,8 @@ struct Vistas {
                                   if (pdf.isEmpty()) return;
                                   vista.printer()->setOutputFileName(pdf);
                                   widget->print();
-                                }});
+                                },
+                                PulsarVistaPrevia});
   }
   ~Vistas() { EstablecerEntornoImpresion({}); }
   QStringList titulos;

@@ -76,7 +76,8 @@ class ResumenVentana : public ::testing::Test {
                                   if (pdf.isEmpty()) return;
                                   dialogo.printer()->setOutputFileName(pdf);
                                   widget->print();
-                                }});
+                                },
+                                PulsarVistaPrevia});
   }
   // Month names in the first column of the page, top to bottom.
   static QStringList Meses(const PaginaPdf& pagina) {

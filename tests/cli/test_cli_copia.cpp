@@ -59,7 +59,7 @@ TEST_F(CopiaCliTest, DosPaginasLegiblesComoLaDeclaracion) {
   ASSERT_EQ(paginas.size(), 2);
   const auto& anverso = paginas.at(0);
   for (const char* texto : {"999.999.999.999", "1.234.567", "7654321-6", "Comercial", "Exportaciones", "538",
-                            "DÉBITOS", "Marzo", "2024", "Empresa", "1"})
+                            "DÉBITOS", "Marzo", "2024", "Formulario", "1"})
     EXPECT_FALSE(prueba::Buscar(anverso, texto).isEmpty()) << texto;
   EXPECT_FALSE(prueba::Buscar(paginas.at(1), "12345678-5").isEmpty());
   EXPECT_FALSE(prueba::Buscar(paginas.at(1), "Simplificada").isEmpty());

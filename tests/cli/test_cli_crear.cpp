@@ -168,6 +168,34 @@ TEST_F(CliCrear, ErroresDeUso) {
   EXPECT_EQ(Contenido(ruta), antes);
 }
 
+TEST_F(CliCrear, ConUtmSeEscribeElMesQueElServidorNoTiene) {
+  // December needs January 2025, which the server lacks; its own value for
+  // a month it has is the one used (1,000,000 at 36,000 → at 36,200: 1,005,636).
+  Resultado r = Crear({ruta, "2024-12", "--utm", "2025-01=37500", "--utm", "2024-02=99999"});
+  EXPECT_EQ(r.codigo, 0) << r.errores.toStdString();
+  EXPECT_EQ(r.salida, QStringLiteral("Se creó la declaración de Diciembre del 2024.\n"));
+  r = Crear({ruta, "2024-02", "--utm", "2024-02=99999"});
+  EXPECT_EQ(r.codigo, 0) << r.errores.toStdString();
+  EXPECT_EQ(Consultar(ruta, "SELECT Cod504 FROM alcabalas WHERE ano = 2024 AND mes = 2"), QStringList{"10056360000"});
+  EXPECT_EQ(Filas(), 3);
+}
+
+TEST_F(CliCrear, UnaUtmEscritaQueNoEsValidaNoCreaNada) {
+  const QByteArray antes = Contenido(ruta);
+  for (const char* valor : {"2025-01=0", "2025-01=-5", "2025-01=37500,5", "2025-01=mucho"}) {
+    const Resultado r = Crear({ruta, "2024-12", "--utm", valor});
+    EXPECT_EQ(r.codigo, 1) << valor;
+    EXPECT_TRUE(r.errores.contains(QStringLiteral("no es una UTM válida"))) << r.errores.toStdString();
+  }
+  for (const QStringList& uso : {QStringList{ruta, "2024-12", "--utm"}, QStringList{ruta, "2024-12", "--utm", "37500"},
+                                 QStringList{ruta, "2024-12", "--utm", "2025-1=37500"},
+                                 QStringList{ruta, "2024-12", "--otro", "2025-01=37500"}}) {
+    const Resultado r = Crear(uso);
+    EXPECT_EQ(r.codigo, 2) << uso.join(' ').toStdString();
+  }
+  EXPECT_EQ(Contenido(ruta), antes);
+}
+
 TEST_F(CliCrear, UnArchivoInexistenteEsUnError) {
   const Resultado r = Crear({carpeta.filePath(QStringLiteral("NoExiste.alc")), "2024-02"});
   EXPECT_EQ(r.codigo, 1);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLocale>
 
 #include "common/locales.h"
@@ -138,4 +139,33 @@ TEST(ConvertirMontoUTM, FormaDecimalEstricta) {
   // A signed number is no UTM value.
   EXPECT_EQ(ConvertirMontoUTM(QStringLiteral("-50021"), Chile), 0.0);
   EXPECT_EQ(ConvertirMontoUTM(QStringLiteral("+50021"), Chile), 0.0);
+}
+
+TEST(UTMEscrita, EnteroPositivoDePesos) {
+  EXPECT_EQ(PreguntaUTMFaltante(2026, 11),
+            QStringLiteral("El servidor no tiene la UTM de Noviembre 2026. Escríbala para continuar:"));
+  EXPECT_EQ(LeerUTMEscrita(QStringLiteral("72151"), Chile), 72151.0);
+  EXPECT_EQ(LeerUTMEscrita(QStringLiteral(" 72.151 "), Chile), 72151.0);
+  EXPECT_EQ(LeerUTMEscrita(QStringLiteral("72,151"), EstadosUnidos), 72151.0);
+  for (const char* malo : {"0", "-72151", "72151,5", "72.15", "setenta", "", "1e5", "72,151"}) {
+    try {
+      LeerUTMEscrita(QString::fromUtf8(malo), Chile);
+      ADD_FAILURE() << malo;
+    } catch (const ErrorAlcabala& e) {
+      EXPECT_EQ(e.Mensaje(), QStringLiteral("«%1» no es una UTM válida: escriba un número entero de pesos mayor que cero.")
+                                 .arg(QString::fromUtf8(malo)));
+    }
+  }
+}
+
+// The documents the project's own server publishes, read back as the program reads them.
+TEST(UTMDelServidor, DosMilVeintiseisHastaOctubre) {
+  QFile archivo(QStringLiteral(ALCABALA_SOURCE_DIR "/servidor/UTM/2026.xml"));
+  ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
+  prueba::ServidorPrueba servidor;
+  servidor.Servir(QStringLiteral("/UTM/2026.xml"), 200, archivo.readAll());
+  prueba::UrlBaseDePrueba entorno{servidor.UrlBase()};
+  EXPECT_EQ(ValorUTM(2026, 1, Chile), 69751.0);
+  EXPECT_EQ(ValorUTM(2026, 10, Chile), 72151.0);
+  EXPECT_EQ(ValorUTM(2026, 11, Chile), 0.0);
 }

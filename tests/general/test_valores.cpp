@@ -31,6 +31,39 @@ TEST(Rut, TextoEnLaCaja) {
   EXPECT_EQ(TextoRut(12345678, PropositoTexto::Editar, true), "");
 }
 
+// A RUT as people type it: dots or none, a dash and the check digit or none.
+TEST(Rut, LeidoComoSeEscribe) {
+  const struct {
+    const char* texto;
+    qint64 cuerpo;
+  } bien[] = {{"15432987-0", 15432987}, {"15.432.987-0", 15432987}, {"10000013-K", 10000013},
+              {"10.000.013-k", 10000013}, {" 7.654.321-6 ", 7654321}, {"154329871", 154329871},
+              {"7.654.321", 7654321},    {"", 0}};
+  for (const auto& caso : bien) EXPECT_EQ(LeerRut(QString::fromUtf8(caso.texto)), caso.cuerpo) << caso.texto;
+  const auto mensaje = [](const char* texto) {
+    try {
+      LeerRut(QString::fromUtf8(texto));
+    } catch (const ErrorAlcabala& e) {
+      return e.Mensaje();
+    }
+    return QString();
+  };
+  EXPECT_EQ(mensaje("15.432.987-1"), QStringLiteral("El dígito verificador de «15.432.987-1» no corresponde; debería ser 0."));
+  EXPECT_EQ(mensaje("10000013-5"), QStringLiteral("El dígito verificador de «10000013-5» no corresponde; debería ser K."));
+  for (const char* malo : {"15.43.2987-0", "15432987-", "-0", "15432987-00", "1,543", "12.345.678.901-1", "K"})
+    EXPECT_EQ(mensaje(malo), QStringLiteral("«%1» no es un RUT válido").arg(QString::fromUtf8(malo))) << malo;
+}
+
+TEST(Teclas, Rut) {
+  EXPECT_EQ(TeclaRut(QLatin1Char('7')), QLatin1Char('7'));
+  EXPECT_EQ(TeclaRut(QLatin1Char('.')), QLatin1Char('.'));
+  EXPECT_EQ(TeclaRut(QLatin1Char('-')), QLatin1Char('-'));
+  EXPECT_EQ(TeclaRut(QLatin1Char('k')), QLatin1Char('K'));
+  EXPECT_EQ(TeclaRut(QLatin1Char('K')), QLatin1Char('K'));
+  EXPECT_TRUE(TeclaRut(QLatin1Char('x')).isNull());
+  EXPECT_TRUE(TeclaRut(QLatin1Char(',')).isNull());
+}
+
 TEST(Meses, NombresYNumeros) {
   EXPECT_EQ(NombreDelMes(1), "Enero");
   EXPECT_EQ(NombreDelMes(9), "Septiembre");

@@ -153,13 +153,24 @@ TEST(CopiaFormulario, PieEnCadaPagina) {
   const QList<PaginaCompuesta> paginas = Componer(PlantillaCopia(), c.Datos(), Chile);
   ASSERT_EQ(paginas.size(), 2);
   for (int i = 0; i < 2; ++i) {
-    // The foot's elements come first on every page: the rule, then its texts.
+    // The heading and the foot come first on every page: the heading, the
+    // rule, then the foot's texts, which name the company, not the file.
     QStringList pie;
-    for (const Trazo& t : paginas.at(i).mid(0, 5))
+    for (const Trazo& t : paginas.at(i).mid(0, 6))
       if (!t.esLinea) pie << t.texto;
-    EXPECT_EQ(pie, (QStringList{"Comercial Los Andes", "Período Marzo 2024", QStringLiteral("Página %1 de 2").arg(i + 1),
+    EXPECT_EQ(pie, (QStringList{QStringLiteral("Formulario 29 — Comercial Los Andes — RUT 7654321-6 — Marzo 2024"),
+                                "Comercial Los Andes", "Período Marzo 2024", QStringLiteral("Página %1 de 2").arg(i + 1),
                                 "Hecha el 9 de diciembre de 2026"}));
   }
+}
+
+TEST(CopiaFormulario, EncabezadoSinRutNiNombre) {
+  Copia c = Marzo();
+  c.contribuyente = Contribuyente(0, QString());
+  const DatosInforme datos = c.Datos();
+  // Without a name the file's stands for the company; without a RUT there is no RUT part.
+  EXPECT_EQ(datos.parametros.value(ParametroEncabezado), QStringLiteral("Formulario 29 — Comercial Los Andes — Marzo 2024"));
+  EXPECT_EQ(datos.parametros.value(ParametroEmpresa), QStringLiteral("Comercial Los Andes"));
 }
 
 TEST(CopiaFormulario, CabeEnElPapelConLaMismaEscalaEnAmbasCaras) {

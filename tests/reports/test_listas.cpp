@@ -81,11 +81,17 @@ QString CampoEn(const Region& region, double izquierda) {
   return QString();
 }
 
+// The label of the totals line and its count of companies.
+bool EsRotuloDeTotales(const Trazo& t) {
+  static const QRegularExpression cantidad(QStringLiteral("^\\d+ empresas?$"));
+  return t.texto == QLatin1String("TOTAL") || cantidad.match(t.texto).hasMatch();
+}
+
 // Bold 10-point texts: the totals.
 QList<Trazo> Totales(const PaginaCompuesta& pagina) {
   QList<Trazo> totales;
   for (const Trazo& t : pagina)
-    if (!t.esLinea && t.negrita && t.puntos == 10) totales << t;
+    if (!t.esLinea && t.negrita && t.puntos == 10 && !EsRotuloDeTotales(t)) totales << t;
   return totales;
 }
 
@@ -184,6 +190,26 @@ TEST_F(Listas, TotalesSoloBajoSusColumnasConGruposEnDosLocales) {
   EXPECT_TRUE(Textos(Componer(*ivaChile.plantilla, ivaChile.Datos(), Chile).at(0)).contains("523.456.789.012"));
   const ListaEmpresas iva = Lista(InformeEmpresas::IVA, EEUU);
   EXPECT_TRUE(Textos(Componer(*iva.plantilla, iva.Datos(), EEUU).at(0)).contains(QStringLiteral("523,456,789,012")));
+}
+
+TEST_F(Listas, LaLineaDeTotalesDiceTotalYCuantasEmpresasYElPieLaFecha) {
+  Empresa(1, 1000);
+  Empresa(2, 2000);
+  for (InformeEmpresas informe : {InformeEmpresas::Empresas, InformeEmpresas::IVA, InformeEmpresas::Retenciones,
+                                  InformeEmpresas::PPM}) {
+    ListaEmpresas lista = Lista(informe);
+    lista.hecha = QDate(2026, 12, 9);
+    const PaginaCompuesta pagina = Componer(*lista.plantilla, lista.Datos(), Chile).last();
+    double arriba = -1;
+    for (const Trazo& t : pagina)
+      if (t.texto == QLatin1String("TOTAL")) arriba = t.caja.top();
+    ASSERT_GE(arriba, 0) << lista.plantilla->nombre.toStdString();
+    const QStringList linea = TextosEnLinea(pagina, arriba);
+    EXPECT_EQ(linea.mid(0, 2), (QStringList{"TOTAL", "2 empresas"})) << lista.plantilla->nombre.toStdString();
+    EXPECT_TRUE(Textos(pagina).contains(QStringLiteral("Hecho el 9 de diciembre de 2026")));
+  }
+  EXPECT_EQ(TextoCantidadEmpresas(1), QStringLiteral("1 empresa"));
+  EXPECT_EQ(TextoCantidadEmpresas(0), QStringLiteral("0 empresas"));
 }
 
 TEST_F(Listas, FilasEnDigitosPlanosYEmpresaSinDeclaracion) {

@@ -129,8 +129,10 @@ TEST(Plantillas, ListasYResumenesConSusBandas) {
     EXPECT_DOUBLE_EQ(r.datos.alto, 0.166654);
     EXPECT_DOUBLE_EQ(r.totales.alto, 0.2);
     EXPECT_DOUBLE_EQ(r.titulo.alto, lista ? 0.7 : 1.2);
-    // The page number only on the lists.
-    EXPECT_EQ(p.elementos.size(), lista ? 1 : 0) << p.nombre.toStdString();
+    // The page number only on the lists; the day the run was made on every one.
+    ASSERT_EQ(p.elementos.size(), lista ? 2 : 1) << p.nombre.toStdString();
+    EXPECT_EQ(p.elementos.last().clase, ClaseElemento::TextoParametro);
+    EXPECT_EQ(p.elementos.last().texto, ParametroHecho);
     // Heading lines 0.2 apart, the last on the band's last line; no misspelt headings.
     QHash<double, double> ultimaPorColumna;
     for (const Elemento& e : r.encabezado.elementos) {

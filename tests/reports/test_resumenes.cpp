@@ -15,6 +15,7 @@
 #include "common/locales.h"
 #include "common/pdf.h"
 #include "general/errores.h"
+#include "general/valores.h"
 #include "reports/datos_prueba.h"
 #include "reports/plantillas.h"
 #include "declarations/lectura.h"
@@ -58,7 +59,7 @@ struct Corrida {
     QStringList meses;
     for (const PaginaCompuesta& pagina : paginas)
       for (const Trazo& t : pagina)
-        if (!t.negrita && !t.esLinea && t.caja.left() < 0.4 && !t.texto.isEmpty()) meses << t.texto;
+        if (!t.negrita && !t.esLinea && t.puntos == 10 && t.caja.left() < 0.4 && !t.texto.isEmpty()) meses << t.texto;
     return meses;
   }
   static QStringList TextosA(const PaginaCompuesta& pagina, double arriba, bool negrita) {
@@ -217,6 +218,8 @@ TEST(Resumenes, AnoSinDeclaracionesTituloEncabezadosYTotalesEnCero) {
   for (const Trazo& t : c.paginas.at(0)) textos << t.texto;
   EXPECT_TRUE(textos.contains(QStringLiteral("RESUMEN IVA DEL 2024")));
   EXPECT_TRUE(textos.contains(QStringLiteral("DEBITOS")));
+  // The foot says the day the summary was made.
+  EXPECT_TRUE(textos.contains(QStringLiteral("Hecho el ") + FechaLarga(QDate::currentDate())));
 }
 
 TEST(Resumenes, UnTotalFueraDeRangoEsUnErrorYNoUnaCifraFalsa) {

@@ -56,12 +56,18 @@ bool CajaEdicion::PuedeEscribir() const { return Escribible(dataSet_) && !isRead
 
 void CajaEdicion::PonerLargoMaximo(int largo) {
   largoMaximo_ = largo;
-  if (hasFocus() && largo > 0) setMaxLength(largo);
+  if (hasFocus() && largo > 0) setMaxLength(LargoTecleado());
+}
+
+int CajaEdicion::LargoTecleado() const {
+  // A RUT is typed with its dots, dash and check digit around the body's digits.
+  if (presentacion_ == Presentacion::Rut && largoMaximo_ > 0) return largoMaximo_ + (largoMaximo_ - 1) / 3 + 2;
+  return largoMaximo_;
 }
 
 void CajaEdicion::PonerTexto(const QString& texto) {
   // QLineEdit cuts any text to its limit: only the edit form gets it.
-  const int limite = hasFocus() && largoMaximo_ > 0 ? largoMaximo_ : 32767;
+  const int limite = hasFocus() && largoMaximo_ > 0 ? LargoTecleado() : 32767;
   mostrando_ = true;
   setMaxLength(32767);
   setText(texto);
@@ -89,7 +95,9 @@ void CajaEdicion::GuardarValor() {
   if (!modificada_ || !dataSet_) return;
   const DefinicionCampo* campo = dataSet_->FindField(campo_);
   if (campo == nullptr) throw ErrorAlcabala(QStringLiteral("El campo %1 no existe").arg(campo_));
-  const QVariant valor = ValorDeTexto(text(), campo->tipo, campo->tamano, locale_);
+  const bool rut = presentacion_ == Presentacion::Rut && !text().trimmed().isEmpty();
+  const QString texto = rut ? QString::number(LeerRut(text())) : text();
+  const QVariant valor = ValorDeTexto(texto, campo->tipo, campo->tamano, locale_);
   AsegurarEdicion(dataSet_);
   dataSet_->Asignar(campo_, valor);
   modificada_ = false;
@@ -147,7 +155,8 @@ void CajaEdicion::keyPressEvent(QKeyEvent* e) {
                            e->matches(QKeySequence::Redo);
   if (!tecla.isNull() && filtroTeclas && (tecla.isPrint() || !cambiaTexto || e->matches(QKeySequence::Paste))) {
     const int cursor = hasSelectedText() ? selectionStart() : cursorPosition();
-    const QChar filtrada = filtroTeclas(text(), tecla, cursor);
+    const QChar rut = presentacion_ == Presentacion::Rut ? TeclaRut(tecla) : QChar();
+    const QChar filtrada = rut.isNull() ? filtroTeclas(text(), tecla, cursor) : rut;
     if (filtrada.isNull()) {
       e->accept();
       return;

@@ -33,9 +33,10 @@ class CajaEdicion : public QLineEdit {
   QString Campo() const { return campo_; }
   Presentacion PresentacionCaja() const { return presentacion_; }
 
-  // Most characters the user may type (0: no limit). It holds while the box
-  // is being edited only: the display form may be longer (separators, the
-  // RUT's check digit).
+  // Most characters the user may type (0: no limit); of a RUT box, digits of
+  // its body, typed with their dots, dash and check digit. It holds while the
+  // box is being edited only: the display form may be longer (separators,
+  // the RUT's check digit).
   void PonerLargoMaximo(int largo);
   int LargoMaximo() const { return largoMaximo_; }
 
@@ -69,6 +70,8 @@ class CajaEdicion : public QLineEdit {
 
  private:
   bool Vacio() const;
+  // Most characters typed: the limit, with room for a RUT's dots, dash and check digit.
+  int LargoTecleado() const;
   bool PuedeEscribir() const;
   void PonerTexto(const QString& texto);
 

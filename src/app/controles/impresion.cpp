@@ -4,6 +4,11 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QLabel>
 #include <QPaintEngine>
 #include <QPrintDialog>
@@ -15,6 +20,8 @@
 #include <exception>
 
 #include "general/errores.h"
+#include "general/valores.h"
+#include "storage/archivo.h"
 
 namespace {
 
@@ -25,6 +32,10 @@ EntornoImpresion& Entorno() {
 
 bool Confirmar(QPrintDialog& dialogo) {
   return Entorno().confirmar ? Entorno().confirmar(dialogo) : dialogo.exec() == QDialog::Accepted;
+}
+
+bool ElegirDestino(QPrintDialog& dialogo) {
+  return Entorno().elegirDestino ? Entorno().elegirDestino(dialogo) : dialogo.exec() == QDialog::Accepted;
 }
 
 void Previsualizar(QPrintPreviewDialog& vista) {
@@ -74,6 +85,38 @@ void MostrarAlCienPorCiento(QPrintPreviewDialog& vista) {
   }
 }
 
+// Qt's print dialog sets up its widgets each time it is shown (its file box
+// then takes a name of its own); what we change in them is done right after.
+void AlMostrar(QPrintDialog& dialogo, std::function<void()> accion) {
+  class Vigia : public QObject {
+   public:
+    Vigia(QPrintDialog& dialogo, std::function<void()> accion) : QObject(&dialogo), accion_(std::move(accion)) {
+      dialogo.installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* evento) override {
+      if (evento->type() == QEvent::Show) accion_();
+      return false;
+    }
+
+   private:
+    std::function<void()> accion_;
+  };
+  new Vigia(dialogo, std::move(accion));  // owned by the dialog
+}
+
+QString CarpetaDatosPdf() {
+  const QString carpeta = CarpetaMisDocumentos() + QLatin1Char('/') + QLatin1String(NombreCarpetaAlcabalas);
+  return QDir().mkpath(carpeta) ? carpeta : QDir::homePath();
+}
+
+void ProponerArchivoPdf(QPrintDialog& dialogo, const QString& pdf) {
+  // With no printer the file is the only destination: the printer holds the name too.
+  if (dialogo.printer()->outputFormat() == QPrinter::PdfFormat) dialogo.printer()->setOutputFileName(pdf);
+  AlMostrar(dialogo, [&dialogo, pdf] {
+    if (auto* archivo = dialogo.findChild<QLineEdit*>(QStringLiteral("filename"))) archivo->setText(pdf);
+  });
+}
+
 }  // namespace
 
 void EstablecerEntornoImpresion(EntornoImpresion entorno) { Entorno() = std::move(entorno); }
@@ -109,7 +152,17 @@ QString VentanaEstadoImpresion::Texto() const { return texto_->text(); }
 void PrepararDialogoFormulario(QPrintDialog& dialogo, const QString& titulo) {
   dialogo.setWindowTitle(titulo);
   dialogo.setPrintRange(QAbstractPrintDialog::AllPages);
+  // No file, page range, selection, current page or collation: Qt hides them.
   dialogo.setOptions(QAbstractPrintDialog::PrintDialogOptions());
+  // One copy of a pre-printed form, on one side: Qt has no option for the
+  // copies and the duplex, so their groups are hidden by their names in Qt's
+  // dialog.
+  dialogo.printer()->setCopyCount(1);
+  dialogo.printer()->setDuplex(QPrinter::DuplexNone);
+  AlMostrar(dialogo, [&dialogo] {
+    for (const char* grupo : {"groupBox", "duplex"})
+      if (auto* w = dialogo.findChild<QWidget*>(QLatin1String(grupo))) w->hide();
+  });
 }
 
 void ImprimirFormulario(QWidget* padre, const Plantilla& plantilla, const DatosInforme& datos, const QString& titulo,
@@ -141,6 +194,7 @@ void ImprimirEnImpresora(QWidget* padre, const QString& impresora, const Plantil
 
 namespace {
 
+
 // The preview's print button opens Qt's full print dialog (printer or PDF
 // file, copies, collation, duplex, setup), titled with the run's title like
 // the preview itself; what the user confirms goes to the printer through the
@@ -153,14 +207,16 @@ QAction* AccionImprimir(const QPrintPreviewDialog& vista) {
   return nullptr;
 }
 
-void TitularDialogoDeImpresion(QPrintPreviewDialog& vista, QPrinter& impresora, const QString& titulo) {
+void TitularDialogoDeImpresion(QPrintPreviewDialog& vista, QPrinter& impresora, const QString& titulo,
+                               const QString& pdf) {
   QAction* imprimir = AccionImprimir(vista);
   auto* widget = vista.findChild<QPrintPreviewWidget*>();
   if (imprimir == nullptr || widget == nullptr) return;
   QObject::disconnect(imprimir, &QAction::triggered, nullptr, nullptr);
-  QObject::connect(imprimir, &QAction::triggered, &vista, [&vista, &impresora, widget, titulo] {
+  QObject::connect(imprimir, &QAction::triggered, &vista, [&vista, &impresora, widget, titulo, pdf] {
     QPrintDialog dialogo(&impresora, &vista);
     dialogo.setWindowTitle(titulo);
+    ProponerArchivoPdf(dialogo, pdf);
     if (!Confirmar(dialogo)) return;
     widget->print();
     vista.accept();
@@ -169,12 +225,47 @@ void TitularDialogoDeImpresion(QPrintPreviewDialog& vista, QPrinter& impresora, 
 
 }  // namespace
 
+QString ArchivoPdfPropuesto(const QString& titulo, const QString& carpeta) {
+  QString nombre = titulo;
+  nombre.replace(QLatin1Char('/'), QLatin1Char('-'));
+  return carpeta + QLatin1Char('/') + nombre + QStringLiteral(".pdf");
+}
+
+void PrepararDialogoLista(QPrintDialog& dialogo, const QString& titulo, const QString& archivoPdf) {
+  dialogo.setWindowTitle(titulo);
+  dialogo.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                     QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize);
+  ProponerArchivoPdf(dialogo, archivoPdf);
+  auto* botones = dialogo.findChild<QDialogButtonBox*>();
+  if (botones == nullptr) return;
+  QPushButton* vista = botones->addButton(QStringLiteral("&Vista previa"), QDialogButtonBox::AcceptRole);
+  vista->setObjectName(QLatin1String(BotonVistaPrevia));
+  // Clicked is told before the box accepts the dialog.
+  QObject::connect(vista, &QPushButton::clicked, &dialogo, [&dialogo] { dialogo.setProperty(BotonVistaPrevia, true); });
+  for (QAbstractButton* boton : botones->buttons())
+    if (auto* pulsador = qobject_cast<QPushButton*>(boton)) pulsador->setDefault(pulsador == vista);
+}
+
+bool EligioVistaPrevia(const QPrintDialog& dialogo) { return dialogo.property(BotonVistaPrevia).toBool(); }
+
 void MostrarVistaPrevia(QWidget* padre, const Plantilla& plantilla, const DatosInforme& datos, const QString& titulo,
                         const OpcionesRender& opciones) {
   QPrinter impresora(QPrinter::HighResolution);
   // Qt's preview needs a printer; with none installed a PDF printer serves.
   if (ImpresorasInstaladas().isEmpty()) impresora.setOutputFormat(QPrinter::PdfFormat);
   PrepararImpresora(impresora, titulo);
+  // The data folder, made when missing: Qt's dialog refuses a file in a
+  // folder that does not exist.
+  const QString pdf = ArchivoPdfPropuesto(titulo, CarpetaDatosPdf());
+  {
+    QPrintDialog dialogo(&impresora, padre);
+    PrepararDialogoLista(dialogo, titulo, pdf);
+    if (!ElegirDestino(dialogo)) return;
+    if (!EligioVistaPrevia(dialogo)) {
+      ImprimirConEstado(padre, impresora, plantilla, datos, titulo, opciones);
+      return;
+    }
+  }
   QPrintPreviewDialog vista(&impresora, padre);
   vista.setWindowTitle(titulo);
   vista.setModal(true);
@@ -197,7 +288,7 @@ void MostrarVistaPrevia(QWidget* padre, const Plantilla& plantilla, const DatosI
       vista.reject();
     }
   });
-  TitularDialogoDeImpresion(vista, impresora, titulo);
+  TitularDialogoDeImpresion(vista, impresora, titulo, pdf);
   Previsualizar(vista);
   if (error) std::rethrow_exception(error);
 }

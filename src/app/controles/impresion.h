@@ -22,6 +22,7 @@ struct EntornoImpresion {
   std::function<QStringList()> impresoras;                    // names of the installed printers
   std::function<bool(QPrintDialog& dialogo)> confirmar;       // shows the print dialog; true to print
   std::function<void(QPrintPreviewDialog& vista)> previsualizar;  // shows the preview until it closes
+  std::function<bool(QPrintDialog& dialogo)> elegirDestino;   // the lists' first print dialog; true to go on
 };
 void EstablecerEntornoImpresion(EntornoImpresion entorno);
 
@@ -63,10 +64,30 @@ void ImprimirFormulario(QWidget* padre, const Plantilla& plantilla, const DatosI
 void ImprimirEnImpresora(QWidget* padre, const QString& impresora, const Plantilla& plantilla,
                          const DatosInforme& datos, const QString& titulo, const OpcionesRender& opciones);
 
-// The banded reports: Qt's print preview, maximised at 100 %, modal, titled
-// titulo; printing from it goes through Qt's full print dialog, with the
-// status window, the job named titulo. With no printer installed the preview
-// still shows (on a PDF printer), and printing from it writes a PDF file.
-// An error while drawing closes the preview and is raised afterwards.
+// The PDF file the print dialog of a list or summary proposes: the run's
+// title, "/" (which would name a folder) made "-", in the folder carpeta.
+QString ArchivoPdfPropuesto(const QString& titulo, const QString& carpeta);
+
+// Name of the "&Vista previa" button added to the print dialog of the lists
+// and summaries, and the dialog property it sets when it closes the dialog.
+inline constexpr char BotonVistaPrevia[] = "ButtonVistaPrevia";
+
+// The print dialog of the lists and summaries: titled titulo, every option
+// of Qt's dialog (printer or PDF file, copies, collation, duplex, setup),
+// the PDF file proposed as archivoPdf, and a "&Vista previa" button, the
+// default one, beside Qt's print button.
+void PrepararDialogoLista(QPrintDialog& dialogo, const QString& titulo, const QString& archivoPdf);
+
+// Whether the dialog was closed with "&Vista previa".
+bool EligioVistaPrevia(const QPrintDialog& dialogo);
+
+// The banded reports: first the print dialog (PrepararDialogoLista), with the
+// user's data folder for the PDF file. "&Vista previa" (the default) shows Qt's
+// print preview, maximised at 100 %, modal, titled titulo, from which printing
+// goes through the full print dialog again; the print button prints at once.
+// Either way pages go out with the status window, the job named titulo. With
+// no printer installed a PDF file is the destination. Cancelling either
+// dialog prints nothing. An error while drawing closes the preview and is
+// raised afterwards.
 void MostrarVistaPrevia(QWidget* padre, const Plantilla& plantilla, const DatosInforme& datos, const QString& titulo,
                         const OpcionesRender& opciones);

@@ -470,15 +470,15 @@ void ConstruirLinea(const DefSeccion& s, const DefFila& f, int y, int seccion, i
           izquierda = std::min(izquierda, xe);
         }
         if (c.fila < 0 && f.filas > 1) {
-          // A box centred in a tall line: its code cell and a frame around
-          // the box take the line's whole height, like its text and sign.
+          // A box of a tall line takes the line's whole height, like its
+          // code, text and sign: one box, clickable anywhere.
           Agregar(p, seccion, TipoCelda::Codigo, QRect(c.x, y, AnchoCodigo, alto), c.codigo);
-          Agregar(p, seccion, TipoCelda::Relleno, QRect(c.x + AnchoCodigo - 1, y, c.ancho, alto), QString());
+          Agregar(p, seccion, TipoCelda::Caja, QRect(c.x + AnchoCodigo - 1, y, c.ancho, alto), QString(), c.codigo);
         } else {
           Agregar(p, seccion, TipoCelda::Codigo, QRect(c.x, yCaja, AnchoCodigo, AltoCelda), c.codigo);
+          Agregar(p, seccion, TipoCelda::Caja, QRect(c.x + AnchoCodigo - 1, yCaja, c.ancho, AltoCelda), QString(),
+                  c.codigo);
         }
-        Agregar(p, seccion, TipoCelda::Caja, QRect(c.x + AnchoCodigo - 1, yCaja, c.ancho, AltoCelda), QString(),
-                c.codigo);
         break;
       case LugarEtiqueta::Encima:
         Agregar(p, seccion, TipoCelda::Etiqueta, QRect(c.x, yCaja - AltoFila, AnchoCodigo + c.ancho - 1, AltoCelda),

@@ -10,6 +10,25 @@ QString DireccionUTM(int ano) {
   return UrlBase() + QStringLiteral("UTM/") + QString::number(ano) + QStringLiteral(".xml");
 }
 
+QString PreguntaUTMFaltante(int ano, int mes) {
+  return QStringLiteral("El servidor no tiene la UTM de %1 %2. Escríbala para continuar:").arg(NombreDelMes(mes)).arg(ano);
+}
+
+double LeerUTMEscrita(const QString& texto, const QLocale& locale) {
+  const QString limpio = texto.trimmed();
+  const QString grupo = QRegularExpression::escape(locale.groupSeparator());
+  const QRegularExpression forma(QStringLiteral("^([0-9]+|[0-9]{1,3}(?:%1[0-9]{3})+)$").arg(grupo));
+  bool correcto = forma.match(limpio).hasMatch();
+  QString digitos = limpio;
+  digitos.remove(locale.groupSeparator());
+  // Far above any UTM, and exact as a double.
+  const qint64 valor = correcto ? digitos.toLongLong(&correcto) : 0;
+  if (!correcto || valor <= 0 || valor > 999999999)
+    throw ErrorAlcabala(
+        QStringLiteral("«%1» no es una UTM válida: escriba un número entero de pesos mayor que cero.").arg(limpio));
+  return static_cast<double>(valor);
+}
+
 std::optional<double> ConvertirMontoUTM(const QString& texto, const QLocale& locale) {
   // Blanks of the markup around the value are no part of it; any other
   // character (a no-break space among them) is.

@@ -35,3 +35,13 @@ std::optional<double> ConvertirMontoUTM(const QString& texto, const QLocale& loc
 // ErrorAlcabala with the reason; a "Monto" that is not a number raises
 // ErrorAlcabala.
 double ValorUTM(int ano, int mes, const QLocale& locale);
+
+// The question when the server has no value for a month the program needs:
+// "El servidor no tiene la UTM de <Mes> <año>. Escríbala para continuar:".
+QString PreguntaUTMFaltante(int ano, int mes);
+
+// A UTM value typed by the user: a whole number of pesos greater than zero,
+// its digits grouped by thousands with the locale's separator or not, blanks
+// around allowed. Anything else raises ErrorAlcabala "«<texto>» no es una UTM
+// válida: escriba un número entero de pesos mayor que cero.".
+double LeerUTMEscrita(const QString& texto, const QLocale& locale);
