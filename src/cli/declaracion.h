@@ -14,5 +14,6 @@ struct FormularioLeido {
 
 // Opens the data file for reading only (never upgraded) and reads the
 // declaration of one period and the taxpayer row. ErrorAlcabala when the file
-// has no declaration for that period.
+// has no declaration for that period, ErrorCalculo ("Archivo.alc: No se pudo
+// calcular la casilla 91 …") when a calculated box of it cannot be computed.
 FormularioLeido LeerDeclaracion(const QString& ruta, int ano, int mes, const QLocale& locale);

@@ -6,3 +6,6 @@
 
 // "2024-03" into year and month; false when the text is not a period.
 bool LeerPeriodoArgumento(const QString& texto, int* ano, int* mes);
+
+// "2024": a four-digit year from 1000, as in a period; false otherwise.
+bool LeerAnoArgumento(const QString& texto, int* ano);

@@ -27,7 +27,10 @@ double LeerGuardado(const QSettings& ajustes, const QString& clave) {
   bool ok = false;
   const double valor = ajustes.value(clave).toString().toDouble(&ok);
   if (!ok || !std::isfinite(valor)) return 0;
-  return std::clamp(valor, -LimiteCalibracionMm, LimiteCalibracionMm);
+  // A value edited by hand off the step is taken to the nearest step, so the
+  // value saved next (with the other axis changed) is a valid one.
+  const double enPasos = std::round(valor / PasoCalibracionMm) * PasoCalibracionMm;
+  return std::clamp(enPasos, -LimiteCalibracionMm, LimiteCalibracionMm);
 }
 
 }  // namespace

@@ -86,6 +86,16 @@ TEST(Calibracion, GuardadaPorImpresoraEnLaConfiguracionDelUsuario) {
   }
   ajustes.sync();
   EXPECT_EQ(LeerCalibracion("Oficina").Desplazamiento(), QPointF(0, 20));
+
+  // One off the step is read at the nearest step, so saving the other axis works.
+  ajustes.setValue("Calibracion/Oficina/horizontal", "1.3");
+  ajustes.setValue("Calibracion/Oficina/vertical", "-0.8");
+  ajustes.sync();
+  EXPECT_EQ(LeerCalibracion("Oficina").Desplazamiento(), QPointF(1.5, -1));
+  Calibracion c = LeerCalibracion("Oficina");
+  c.verticalMm = 1;
+  EXPECT_TRUE(Mensaje([&] { GuardarCalibracion("Oficina", c); }).isEmpty());
+  EXPECT_EQ(LeerCalibracion("Oficina").Desplazamiento(), QPointF(1.5, 1));
 }
 
 TEST(Calibracion, CadaElementoSeMueveExactamenteElDesplazamiento) {

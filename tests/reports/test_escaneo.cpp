@@ -229,7 +229,7 @@ TEST_F(EscaneoTest, ArchivoRotoTerminaConSuNombreYNadaCambia) {
     CopiarAlcabalas(tabla, {kAno, kMes, ClaseInforme::Todas, {carpeta}});
     FAIL() << "a broken file must end the scan";
   } catch (const ErrorAlcabala& e) {
-    EXPECT_EQ(TextoMensajeError(e.Mensaje()), "Roto.alc: file is not a database.");
+    EXPECT_EQ(TextoMensajeError(e.Mensaje()), "Roto.alc: «" + Ruta("Roto.alc") + "» no es un archivo de Alcabala o está dañado.");
   }
   EXPECT_FALSE(tabla.ClientDataSetAlcabalas().Activo());
   EXPECT_TRUE(tabla.ClientDataSetAlcabalas().RecalculoAutomatico());

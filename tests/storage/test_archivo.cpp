@@ -289,7 +289,7 @@ TEST_F(ArchivoFallaTest, NoEsBaseDeDatos) {
   ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
   archivo.write(QByteArray(2048, 'z'));
   archivo.close();
-  EsperarFalloSinCambios(Ruta(), "file is not a database");
+  EsperarFalloSinCambios(Ruta(), "» no es un archivo de Alcabala o está dañado.");
 }
 
 TEST_F(ArchivoFallaTest, NoExiste) {
@@ -341,7 +341,7 @@ TEST_F(ArchivoFallaTest, BloqueadoPorOtroQueEscribe) {
       AbrirArchivoAlcabala(conexion, Ruta());
       ADD_FAILURE() << "actualizó un archivo bloqueado";
     } catch (const ErrorAlcabala& e) {
-      EXPECT_EQ(e.Mensaje(), "database is locked");
+      EXPECT_EQ(e.Mensaje(), "El archivo «" + Ruta() + "» está abierto en otro programa; ciérrelo e intente de nuevo.");
     }
     EXPECT_FALSE(conexion.Abierta());
     ASSERT_TRUE(escritura.exec("ROLLBACK"));
