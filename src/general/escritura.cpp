@@ -223,12 +223,12 @@ void EscribirArchivoEntero(const QString& ruta, ModoEscritura modo, const std::f
   }
   const QByteArray carpeta = Carpeta(destino);
 
+  QuitarTemporalesAbandonados(carpeta);
   Temporal temporal;
   temporal.fd_ = ::open(carpeta.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
   temporal.anonimo_ = temporal.fd_ >= 0;
   if (!temporal.anonimo_) {
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL && errno != ENOTSUP) FallaErrno(ruta, errno);
-    QuitarTemporalesAbandonados(carpeta);
     temporal.nombre_ = TemporalConNombre(destino, &temporal.fd_, -1);
     if (temporal.nombre_.isEmpty()) FallaErrno(ruta, errno);
   }
