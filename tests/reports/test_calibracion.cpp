@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QPdfWriter>
+#include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -96,6 +98,14 @@ TEST(Calibracion, GuardadaPorImpresoraEnLaConfiguracionDelUsuario) {
   c.verticalMm = 1;
   EXPECT_TRUE(Mensaje([&] { GuardarCalibracion("Oficina", c); }).isEmpty());
   EXPECT_EQ(LeerCalibracion("Oficina").Desplazamiento(), QPointF(1.5, 1));
+
+  // The settings are written whole like any file: no file there, no writing.
+  const QString archivo = ajustes.fileName();
+  ASSERT_TRUE(QFile::rename(archivo, archivo + ".guardado"));
+  ASSERT_TRUE(QDir().mkdir(archivo));
+  EXPECT_TRUE(Mensaje([] { GuardarCalibracion("Oficina", {1, 1}); }).startsWith("No se pudo escribir «" + archivo + "»"));
+  ASSERT_TRUE(QDir().rmdir(archivo));
+  ASSERT_TRUE(QFile::rename(archivo + ".guardado", archivo));
 }
 
 TEST(Calibracion, CadaElementoSeMueveExactamenteElDesplazamiento) {
