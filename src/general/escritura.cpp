@@ -30,20 +30,10 @@ QString Visible(const QString& ruta) { return RutaVisible(QDir::toNativeSeparato
 
 QString TextoErrno(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
-[[noreturn]] void FallaEscritura(const QString& ruta, const QString& motivo) {
-  throw ErrorAlcabala(QStringLiteral("No se pudo escribir «%1»: %2").arg(Visible(ruta), motivo));
-}
-
 [[noreturn]] void FallaErrno(const QString& ruta, int error) { FallaEscritura(ruta, TextoErrno(error)); }
 
 [[noreturn]] void YaExiste(const QString& ruta) {
   throw ErrorAlcabala(QStringLiteral("El archivo \"%1\" ya existe.").arg(Visible(ruta)));
-}
-
-QByteArray Carpeta(const QByteArray& ruta) {
-  const qsizetype barra = ruta.lastIndexOf('/');
-  if (barra < 0) return QByteArrayLiteral(".");
-  return barra == 0 ? QByteArrayLiteral("/") : ruta.left(barra);
 }
 
 QByteArray NombreFinal(const QByteArray& ruta) { return ruta.mid(ruta.lastIndexOf('/') + 1); }
@@ -68,7 +58,7 @@ QByteArray ResolverEnlaces(const QString& ruta, struct stat* info) {
     const ssize_t largo = ::readlink(actual.constData(), destino.data(), static_cast<size_t>(destino.size()));
     if (largo < 0) FallaErrno(ruta, errno);
     destino.truncate(largo);
-    actual = destino.startsWith('/') ? destino : Carpeta(actual) + '/' + destino;
+    actual = destino.startsWith('/') ? destino : CarpetaDeBytes(actual) + '/' + destino;
   }
   FallaErrno(ruta, ELOOP);
 }
@@ -96,7 +86,8 @@ void QuitarTemporalesAbandonados(const QByteArray& carpeta) {
 // to the target: made by mkostemp when fd is null, else hard-linked to the
 // unnamed file open at fd. Empty with errno set on failure.
 QByteArray TemporalConNombre(const QByteArray& destino, int* fd, int anonimo) {
-  const QByteArray base = Carpeta(destino) + "/." + NombreFinal(destino).left(LargoMaximoNombreTemporal) + MarcaTemporal;
+  const QByteArray base =
+      CarpetaDeBytes(destino) + "/." + NombreFinal(destino).left(LargoMaximoNombreTemporal) + MarcaTemporal;
   if (anonimo < 0) {
     QByteArray plantilla = base + "XXXXXX";
     *fd = ::mkostemp(plantilla.data(), O_CLOEXEC);
@@ -106,7 +97,8 @@ QByteArray TemporalConNombre(const QByteArray& destino, int* fd, int anonimo) {
   static const char letras[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   for (int intento = 0; intento < 100; ++intento) {
     QByteArray nombre = base;
-    for (int i = 0; i < 6; ++i) nombre += letras[QRandomGenerator::global()->bounded(static_cast<int>(sizeof(letras) - 1))];
+    for (int i = 0; i < 6; ++i)
+      nombre += letras[QRandomGenerator::global()->bounded(static_cast<int>(sizeof(letras) - 1))];
     if (::linkat(AT_FDCWD, origen.constData(), AT_FDCWD, nombre.constData(), AT_SYMLINK_FOLLOW) == 0) return nombre;
     if (errno != EEXIST) return QByteArray();
   }
@@ -196,6 +188,10 @@ mode_t PermisosNuevos() {
 
 }  // namespace
 
+void FallaEscritura(const QString& ruta, const QString& motivo) {
+  throw ErrorAlcabala(QStringLiteral("No se pudo escribir «%1»: %2").arg(Visible(ruta), motivo));
+}
+
 bool EsTemporalDeEscritura(const QString& nombre) {
   static const QRegularExpression propio(QStringLiteral("^\\..+\\.alcabala-[A-Za-z0-9]{6}$"));
   static const QRegularExpression creacionAnterior(
@@ -221,7 +217,7 @@ void EscribirArchivoEntero(const QString& ruta, ModoEscritura modo, const std::f
   } else {
     anterior.st_mode = 0;
   }
-  const QByteArray carpeta = Carpeta(destino);
+  const QByteArray carpeta = CarpetaDeBytes(destino);
 
   QuitarTemporalesAbandonados(carpeta);
   Temporal temporal;

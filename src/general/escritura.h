@@ -35,5 +35,8 @@ void EscribirArchivoEntero(const QString& ruta, ModoEscritura modo, const std::f
 // The same with the content at hand.
 void EscribirArchivoEntero(const QString& ruta, ModoEscritura modo, const QByteArray& contenido);
 
+// Raises ErrorAlcabala "No se pudo escribir «ruta»: motivo".
+[[noreturn]] void FallaEscritura(const QString& ruta, const QString& motivo);
+
 // Whether a file name is one of the temporary files the writing uses.
 bool EsTemporalDeEscritura(const QString& nombre);

@@ -84,3 +84,9 @@ QString RutaVisible(const QString& ruta) {
     if (EsByteSuelto(c)) c = QChar::ReplacementCharacter;
   return visible;
 }
+
+QByteArray CarpetaDeBytes(const QByteArray& ruta) {
+  const qsizetype barra = ruta.lastIndexOf('/');
+  if (barra < 0) return QByteArrayLiteral(".");
+  return barra == 0 ? QByteArrayLiteral("/") : ruta.left(barra);
+}

@@ -21,6 +21,9 @@ QByteArray BytesDeRuta(const QString& ruta);
 // classes cannot name.
 bool RutaConBytesSueltos(const QString& ruta);
 
+// The folder part of a name in bytes: "." for a bare name, "/" at the root.
+QByteArray CarpetaDeBytes(const QByteArray& ruta);
+
 // The name for messages and lists: each byte that is no valid UTF-8 shown as
 // U+FFFD.
 QString RutaVisible(const QString& ruta);

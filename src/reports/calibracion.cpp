@@ -86,7 +86,7 @@ void GuardarCalibracion(const QString& impresora, const Calibracion& calibracion
   // or a killed program never leaves the user's settings half-written.
   QTemporaryDir borrador;
   if (!borrador.isValid())
-    throw ErrorAlcabala(QStringLiteral("No se pudo escribir «%1»: %2").arg(ajustes->fileName(), borrador.errorString()));
+    FallaEscritura(ajustes->fileName(), borrador.errorString());
   const QString rutaBorrador = borrador.filePath(QStringLiteral("Alcabala.conf"));
   {
     QSettings nuevos(rutaBorrador, QSettings::IniFormat);
@@ -103,7 +103,7 @@ void GuardarCalibracion(const QString& impresora, const Calibracion& calibracion
   }
   QFile compuesto(rutaBorrador);
   if (!compuesto.open(QIODevice::ReadOnly))
-    throw ErrorAlcabala(QStringLiteral("No se pudo escribir «%1»: %2").arg(ajustes->fileName(), compuesto.errorString()));
+    FallaEscritura(ajustes->fileName(), compuesto.errorString());
   QDir().mkpath(QFileInfo(ajustes->fileName()).absolutePath());
   EscribirArchivoEntero(ajustes->fileName(), ModoEscritura::Reemplazar, compuesto.readAll());
 }

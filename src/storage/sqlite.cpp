@@ -21,9 +21,7 @@ bool EsSoloLectura(const QByteArray& ruta, const struct stat& info) {
 // Whether SQLite may roll back a hot journal of the file: that needs write
 // access to the file and to its folder (where the journal lives).
 bool PuedeRecuperarDiario(const QByteArray& ruta, const struct stat& info) {
-  const qsizetype barra = ruta.lastIndexOf('/');
-  const QByteArray carpeta = barra < 0 ? QByteArrayLiteral(".") : barra == 0 ? QByteArrayLiteral("/") : ruta.left(barra);
-  return !EsSoloLectura(ruta, info) && ::access(carpeta.constData(), W_OK) == 0;
+  return !EsSoloLectura(ruta, info) && ::access(CarpetaDeBytes(ruta).constData(), W_OK) == 0;
 }
 
 QString Nativa(const QString& ruta) { return RutaVisible(QDir::toNativeSeparators(ruta)); }
@@ -48,7 +46,8 @@ QString MensajeErrorSqlite(int codigo, const QString& detalle, const QString& ru
           .arg(archivo);
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-      return QStringLiteral("El archivo «%1» está abierto en otro programa; ciérrelo e intente de nuevo.").arg(archivo);
+      return QStringLiteral("El archivo «%1» está abierto en otro programa; ciérrelo e intente de nuevo.")
+          .arg(archivo);
     case SQLITE_FULL:
       return QStringLiteral("No queda espacio en el disco para el archivo «%1»; libere espacio e intente de nuevo.")
           .arg(archivo);
