@@ -12,12 +12,12 @@
 #include <cstdio>
 #include <vector>
 
-#include "declarations/calculo.h"
+#include "declarations/motor/calculo.h"
 #include "general/moneda.h"
 #include "general/valores.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
-#include "storage/contribuyente.h"
+#include "storage/formato/contribuyente.h"
 #include "storage/dataset.h"
 #include "app/formalcabala.h"
 #include "archivoveinteanos.h"

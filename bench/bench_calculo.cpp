@@ -14,8 +14,8 @@
 #include <functional>
 #include <vector>
 
-#include "declarations/calculo.h"
-#include "declarations/catalogo.h"
+#include "declarations/motor/calculo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "general/errores.h"
 #include "general/moneda.h"
 #include "general/registro.h"

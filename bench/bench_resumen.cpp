@@ -19,7 +19,7 @@
 #include "reports/resumenes.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
-#include "storage/contribuyente.h"
+#include "storage/leercontribuyente.h"
 #include "archivoveinteanos.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <QTranslator>
 #include <QWidget>
 
-#include "app/comando.h"
+#include "app/controles/comando.h"
 #include "app/formalcabala.h"
-#include "app/iconos.h"
+#include "app/controles/iconos.h"
 #include "news/novedades.h"
 
 namespace {

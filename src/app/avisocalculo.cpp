@@ -4,8 +4,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/comando.h"
-#include "declarations/calculo.h"
+#include "app/controles/comando.h"
+#include "declarations/motor/calculo.h"
 #include "general/valores.h"
 #include "storage/conexion.h"
 #include "storage/dataset.h"

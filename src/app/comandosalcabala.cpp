@@ -4,15 +4,15 @@
 #include <QLocale>
 #include <QMessageBox>
 
-#include "app/cajas.h"
-#include "app/comando.h"
+#include "app/controles/cajas.h"
+#include "app/controles/comando.h"
 #include "app/estados.h"
 #include "app/paginas.h"
 #include "app/periodos.h"
-#include "declarations/formcrearalcabala.h"
+#include "dialogs/formcrearalcabala.h"
 #include "dialogs/formcontribuyente.h"
 #include "general/errores.h"
-#include "general/utm.h"
+#include "general/red/utm.h"
 #include "general/valores.h"
 #include "storage/conexion.h"
 #include "storage/dataset.h"

@@ -5,7 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include "app/comando.h"
+#include "app/controles/comando.h"
 #include "app/comandosalcabala.h"
 #include "reports/copiaformulario.h"
 #include "reports/salidapdf.h"

@@ -1,7 +1,7 @@
 #include "app/comandosimprimir.h"
 
 #include "app/comandosalcabala.h"
-#include "app/impresion.h"
+#include "app/controles/impresion.h"
 #include "dialogs/formajusteimpresion.h"
 #include "reports/calibracion.h"
 #include "reports/plantillas.h"

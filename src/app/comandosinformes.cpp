@@ -4,8 +4,8 @@
 #include <QWidget>
 #include <optional>
 
-#include "app/comando.h"
-#include "app/impresion.h"
+#include "app/controles/comando.h"
+#include "app/controles/impresion.h"
 #include "general/errores.h"
 #include "reports/listaempresas.h"
 

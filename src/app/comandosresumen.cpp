@@ -1,8 +1,8 @@
 #include "app/comandosresumen.h"
 
-#include "app/comando.h"
+#include "app/controles/comando.h"
 #include "app/comandosalcabala.h"
-#include "app/impresion.h"
+#include "app/controles/impresion.h"
 #include "declarations/lectura.h"
 #include "reports/plantillas.h"
 #include "storage/dataset.h"

@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "declarations/captionvertical.h"
+#include "declarations/catalogo/captionvertical.h"
 
 class QFont;
 class QLabel;

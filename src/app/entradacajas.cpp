@@ -1,9 +1,9 @@
 #include "app/entradacajas.h"
 
-#include "app/comando.h"
+#include "app/controles/comando.h"
 #include "app/estados.h"
 #include "app/paginas.h"
-#include "declarations/reglas.h"
+#include "declarations/motor/reglas.h"
 #include "general/valores.h"
 #include "storage/dataset.h"
 

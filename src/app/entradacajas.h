@@ -7,8 +7,8 @@
 #include <QLocale>
 #include <functional>
 
-#include "app/cajas.h"
-#include "declarations/catalogo.h"
+#include "app/controles/cajas.h"
+#include "declarations/catalogo/catalogo.h"
 
 class DataSet;
 class PaginasFormulario;

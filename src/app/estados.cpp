@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "app/paginas.h"
-#include "declarations/catalogo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "general/valores.h"
 #include "storage/conexion.h"
 

@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-#include "app/comando.h"
+#include "app/controles/comando.h"
 #include "app/periodos.h"
 #include "general/errores.h"
 #include "general/valores.h"

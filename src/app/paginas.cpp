@@ -14,10 +14,10 @@
 #include <QPixmap>
 #include <QWheelEvent>
 
-#include "app/cajas.h"
+#include "app/controles/cajas.h"
 #include "app/dibujartextovertical.h"
-#include "declarations/catalogo.h"
-#include "declarations/disposicion.h"
+#include "declarations/catalogo/catalogo.h"
+#include "declarations/catalogo/disposicion.h"
 
 namespace {
 

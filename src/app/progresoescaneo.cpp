@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/comando.h"
+#include "app/controles/comando.h"
 
 VentanaProgresoEscaneo::VentanaProgresoEscaneo(QWidget* padre, int retardoMs)
     : QDialog(padre), retardoMs_(retardoMs) {

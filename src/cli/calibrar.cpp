@@ -4,7 +4,7 @@
 // value); then, or without them, prints the printer's offsets.
 
 #include "cli/dibujo.h"
-#include "cli/subcomando.h"
+#include "cli/ligero/subcomando.h"
 #include "reports/calibracion.h"
 
 namespace {

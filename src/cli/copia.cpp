@@ -5,8 +5,8 @@
 #include <QDate>
 
 #include "cli/declaracion.h"
-#include "cli/periodo.h"
-#include "cli/subcomando.h"
+#include "cli/ligero/periodo.h"
+#include "cli/ligero/subcomando.h"
 #include "reports/copiaformulario.h"
 #include "reports/salidapdf.h"
 

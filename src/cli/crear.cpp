@@ -2,11 +2,11 @@
 // data file exactly as the window's "&Crear" does, with the UTM values looked
 // up on the maker's server.
 
-#include "cli/periodo.h"
-#include "cli/subcomando.h"
+#include "cli/ligero/periodo.h"
+#include "cli/ligero/subcomando.h"
 #include "declarations/lectura.h"
 #include "declarations/ciclo.h"
-#include "general/utm.h"
+#include "general/red/utm.h"
 #include "general/valores.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"

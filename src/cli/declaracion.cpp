@@ -2,15 +2,15 @@
 
 #include <QFileInfo>
 
-#include "declarations/calculo.h"
-#include "declarations/catalogo.h"
+#include "declarations/motor/calculo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "declarations/lectura.h"
 #include "general/errores.h"
 #include "general/nombresarchivo.h"
 #include "general/valores.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
-#include "storage/contribuyente.h"
+#include "storage/leercontribuyente.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <QPrinter>
 
 #include "cli/declaracion.h"
-#include "cli/periodo.h"
+#include "cli/ligero/periodo.h"
 #include "cli/dibujo.h"
-#include "cli/subcomando.h"
+#include "cli/ligero/subcomando.h"
 #include "reports/calibracion.h"
 #include "reports/plantillas.h"
 #include "reports/renderizador.h"

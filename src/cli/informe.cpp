@@ -8,8 +8,8 @@
 #include <QFileInfo>
 
 #include "cli/dibujo.h"
-#include "cli/periodo.h"
-#include "cli/subcomando.h"
+#include "cli/ligero/periodo.h"
+#include "cli/ligero/subcomando.h"
 #include "general/errores.h"
 #include "reports/escaneo.h"
 #include "reports/informesempresas.h"

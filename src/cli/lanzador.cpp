@@ -11,7 +11,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "cli/exportar.h"
+#include "cli/ligero/exportar.h"
 #include "general/nombresarchivo.h"
 
 namespace {

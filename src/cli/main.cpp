@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "cli/subcomando.h"
+#include "cli/ligero/subcomando.h"
 #include "general/nombresarchivo.h"
 
 namespace {

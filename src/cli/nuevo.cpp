@@ -1,7 +1,7 @@
 // alcabala-cli nuevo ARCHIVO: creates a data file, exactly as the window's
 // "Crear Archivo" does.
 
-#include "cli/subcomando.h"
+#include "cli/ligero/subcomando.h"
 #include "storage/archivo.h"
 
 namespace {

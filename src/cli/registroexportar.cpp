@@ -1,6 +1,6 @@
 // The export among the subcommands of alcabala-cli-completo.
 
-#include "cli/exportar.h"
+#include "cli/ligero/exportar.h"
 
 namespace {
 const bool registrado = RegistrarSubcomando(SubcomandoExportar());

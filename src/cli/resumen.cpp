@@ -5,15 +5,15 @@
 // without declarations prints the headings and a totals line of zeros.
 
 #include "cli/dibujo.h"
-#include "cli/periodo.h"
-#include "cli/subcomando.h"
+#include "cli/ligero/periodo.h"
+#include "cli/ligero/subcomando.h"
 #include "declarations/lectura.h"
 #include "reports/plantillas.h"
 #include "reports/renderizador.h"
 #include "reports/resumenes.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
-#include "storage/contribuyente.h"
+#include "storage/leercontribuyente.h"
 
 namespace {
 

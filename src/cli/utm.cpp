@@ -4,8 +4,8 @@
 
 #include <QLocale>
 
-#include "cli/subcomando.h"
-#include "general/utm.h"
+#include "cli/ligero/subcomando.h"
+#include "general/red/utm.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 
-#include "declarations/reglas.h"
+#include "declarations/motor/reglas.h"
 #include "general/errores.h"
 #include "general/valores.h"
 #include "storage/conexion.h"

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "declarations/calculo.h"
+#include "declarations/motor/calculo.h"
 #include "storage/conexion.h"
 
 namespace {

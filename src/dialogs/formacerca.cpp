@@ -7,8 +7,8 @@
 #include <QScreen>
 #include <QShowEvent>
 
-#include "app/clic.h"
-#include "app/iconos.h"
+#include "app/controles/clic.h"
+#include "app/controles/iconos.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/comando.h"
-#include "app/impresion.h"
+#include "app/controles/comando.h"
+#include "app/controles/impresion.h"
 #include "reports/paginaprueba.h"
 #include "reports/plantillas.h"
 

@@ -10,9 +10,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/cajas.h"
-#include "app/comando.h"
-#include "declarations/catalogo.h"
+#include "app/controles/cajas.h"
+#include "app/controles/comando.h"
+#include "declarations/catalogo/catalogo.h"
 #include "general/errores.h"
 #include "general/valores.h"
 

@@ -5,7 +5,7 @@
 #include <thread>
 #include <utility>
 
-#include "general/descarga.h"
+#include "general/red/descarga.h"
 
 // Where a worker leaves its result. The object that asked may be gone by
 // then: it clears the receiver under the lock, and a worker posts only

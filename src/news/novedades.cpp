@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "general/configuracion.h"
-#include "general/descarga.h"
+#include "general/red/descarga.h"
 
 namespace {
 

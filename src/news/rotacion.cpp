@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "general/descarga.h"
+#include "general/red/descarga.h"
 #include "general/enlaces.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <QPageSize>
 #include <algorithm>
 
-#include "declarations/captionvertical.h"
-#include "declarations/catalogo.h"
-#include "declarations/disposicion.h"
+#include "declarations/catalogo/captionvertical.h"
+#include "declarations/catalogo/catalogo.h"
+#include "declarations/catalogo/disposicion.h"
 #include "general/valores.h"
 #include "reports/plantillas.h"
 

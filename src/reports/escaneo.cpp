@@ -9,15 +9,15 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include "declarations/calculo.h"
-#include "declarations/catalogo.h"
+#include "declarations/catalogo/catalogo.h"
+#include "declarations/motor/calculo.h"
 #include "general/errores.h"
 #include "general/nombresarchivo.h"
 #include "general/valores.h"
 #include "reports/tablaempresas.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
-#include "storage/contribuyente.h"
+#include "storage/formato/contribuyente.h"
 #include "storage/filaleida.h"
 
 namespace {

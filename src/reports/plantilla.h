@@ -12,7 +12,7 @@
 #include <QString>
 #include <optional>
 
-#include "declarations/presentacion.h"
+#include "declarations/catalogo/presentacion.h"
 
 enum class Alineacion { Izquierda, Derecha, Centro };
 

@@ -3,11 +3,11 @@
 #include <QCollator>
 #include <QHash>
 
-#include "declarations/calculo.h"
-#include "declarations/catalogo.h"
+#include "declarations/motor/calculo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "general/errores.h"
 #include "general/valores.h"
-#include "storage/columnas.h"
+#include "storage/formato/columnas.h"
 
 namespace {
 

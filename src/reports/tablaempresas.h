@@ -10,7 +10,7 @@
 #include <QVariant>
 #include <memory>
 
-#include "declarations/presentacion.h"
+#include "declarations/catalogo/presentacion.h"
 #include "storage/dataset.h"
 
 // Characters of `nombre` in the table.

@@ -6,12 +6,12 @@
 #include <QSqlQuery>
 #include <QStringList>
 
-#include "declarations/catalogo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "general/errores.h"
 #include "general/escritura.h"
 #include "general/nombresarchivo.h"
 #include "general/valores.h"
-#include "storage/columnas.h"
+#include "storage/formato/columnas.h"
 #include "storage/conexion.h"
 
 namespace {

@@ -50,7 +50,7 @@ void Conexion::AbrirEnModo(const QString& ruta, bool soloLectura, bool enMemoria
   soloLectura_ = soloLectura;
 
   // A reader that may write the file opens it with the engine's write access,
-  // so a hot journal can be rolled back (see storage/sqlite.h).
+  // so a hot journal can be rolled back (see storage/formato/sqlite.h).
   const bool motorSoloLectura = !enMemoria && ComprobarArchivoAntesDeAbrir(ruta, soloLectura);
   {
     QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombreConexion_);

@@ -1,6 +1,6 @@
 #pragma once
 // A connection to one SQLite file through Qt SQL (QSQLITE driver), opened by
-// the rules of storage/sqlite.h. The connection keeps SQLite's default rollback journal (files on network
+// the rules of storage/formato/sqlite.h. The connection keeps SQLite's default rollback journal (files on network
 // shares keep working) and waits up to TiempoEsperaOcupadoMs for a file that
 // another program is writing before it gives up with "database is locked".
 //
@@ -17,7 +17,7 @@
 #include <QVariantList>
 
 #include "general/errores.h"
-#include "storage/sqlite.h"
+#include "storage/formato/sqlite.h"
 
 class QSqlError;
 

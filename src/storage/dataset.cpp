@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "general/errores.h"
-#include "storage/columnas.h"
+#include "storage/formato/columnas.h"
 #include "storage/conexion.h"
 #include "storage/filaleida.h"
 

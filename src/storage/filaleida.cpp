@@ -5,9 +5,9 @@
 #include <QStringList>
 
 #include "general/errores.h"
-#include "storage/columnas.h"
+#include "storage/formato/columnas.h"
 #include "storage/conexion.h"
-#include "storage/sqlite.h"
+#include "storage/formato/sqlite.h"
 
 QList<DefinicionCampo> ColumnasDeTabla(Conexion& conexion, const QString& tabla, QVariantList* predeterminadosSql) {
   return ColumnasDeTabla(conexion.Manejador(), tabla, predeterminadosSql);

@@ -14,7 +14,7 @@
 
 #include "general/disposicioncampos.h"
 #include "general/registro.h"
-#include "storage/dataset.h"
+#include "general/tipocolumna.h"
 
 class Conexion;
 

@@ -1,7 +1,6 @@
-// LeerContribuyente reads through a data set, hence Qt SQL: it lives apart
-// from the calculated fields, which the lean alcabala-cli links without it.
+#include "storage/leercontribuyente.h"
 
-#include "storage/contribuyente.h"
+#include "storage/dataset.h"
 
 RegistroPlano LeerContribuyente(Conexion& conexion) {
   DataSet contribuyente(&conexion, QStringLiteral("contribuyente"), false);

@@ -4,7 +4,7 @@
 #include <QSqlQuery>
 
 #include "general/errores.h"
-#include "storage/columnas.h"
+#include "storage/formato/columnas.h"
 #include "storage/conexion.h"
 
 QString RutaBaseParametros(const QString& carpetaPrograma) {

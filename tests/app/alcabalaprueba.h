@@ -17,7 +17,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/comando.h"
+#include "app/controles/comando.h"
 #include "common/cajamodal.h"
 #include "common/erroresanotados.h"
 #include "common/sql.h"
@@ -25,11 +25,11 @@
 #include "app/estados.h"
 #include "app/formalcabala.h"
 #include "app/paginas.h"
-#include "declarations/calculo.h"
+#include "declarations/motor/calculo.h"
 #include "general/valores.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
-#include "storage/contribuyente.h"
+#include "storage/formato/contribuyente.h"
 #include "storage/dataset.h"
 
 namespace prueba {

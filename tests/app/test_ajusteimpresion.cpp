@@ -12,7 +12,7 @@
 
 #include "common/locales.h"
 #include "app/alcabalaprueba.h"
-#include "app/impresion.h"
+#include "app/controles/impresion.h"
 #include "common/pdf.h"
 #include "dialogs/formajusteimpresion.h"
 #include "reports/calibracion.h"

@@ -20,7 +20,7 @@
 
 #include "alcabalaprueba.h"
 #include "app/arranque.h"
-#include "app/cajas.h"
+#include "app/controles/cajas.h"
 #include "general/moneda.h"
 
 using namespace prueba;

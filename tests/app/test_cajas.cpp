@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "common/locales.h"
-#include "app/cajas.h"
-#include "app/comando.h"
+#include "app/controles/cajas.h"
+#include "app/controles/comando.h"
 #include "common/erroresanotados.h"
 #include "app/paginas.h"
 #include "general/errores.h"

@@ -7,7 +7,7 @@
 
 #include "common/cajamodal.h"
 #include "common/erroresanotados.h"
-#include "app/comando.h"
+#include "app/controles/comando.h"
 #include "general/errores.h"
 
 namespace {

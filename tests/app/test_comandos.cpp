@@ -13,7 +13,7 @@
 
 #include "app/alcabalaprueba.h"
 #include "common/servidorhttp.h"
-#include "declarations/formcrearalcabala.h"
+#include "dialogs/formcrearalcabala.h"
 #include "dialogs/formcontribuyente.h"
 
 using namespace prueba;

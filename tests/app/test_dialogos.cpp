@@ -17,15 +17,15 @@
 #include <memory>
 #include <vector>
 
-#include "app/cajas.h"
-#include "app/comando.h"
-#include "declarations/catalogo.h"
-#include "declarations/formcrearalcabala.h"
+#include "app/controles/cajas.h"
+#include "app/controles/comando.h"
+#include "declarations/catalogo/catalogo.h"
+#include "dialogs/formcrearalcabala.h"
 #include "dialogs/formcontribuyente.h"
 #include "general/errores.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
-#include "storage/contribuyente.h"
+#include "storage/formato/contribuyente.h"
 #include "storage/dataset.h"
 
 namespace {

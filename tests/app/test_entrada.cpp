@@ -12,7 +12,7 @@
 #include "common/locales.h"
 #include "app/alcabalaprueba.h"
 #include "app/entradacajas.h"
-#include "declarations/catalogo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "general/moneda.h"
 
 using namespace prueba;

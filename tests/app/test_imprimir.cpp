@@ -11,7 +11,7 @@
 
 #include "common/archivos.h"
 #include "app/alcabalaprueba.h"
-#include "app/impresion.h"
+#include "app/controles/impresion.h"
 #include "common/pdf.h"
 #include "reports/plantillas.h"
 

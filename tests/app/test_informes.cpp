@@ -11,7 +11,7 @@
 
 #include "app/alcabalaprueba.h"
 #include "app/comandosinformes.h"
-#include "app/impresion.h"
+#include "app/controles/impresion.h"
 #include "common/pdf.h"
 #include "reports/informesempresas.h"
 #include "reports/tablaempresas.h"

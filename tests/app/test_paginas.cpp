@@ -14,11 +14,11 @@
 #include <QTest>
 #include <memory>
 
-#include "app/cajas.h"
+#include "app/controles/cajas.h"
 #include "app/dibujartextovertical.h"
 #include "app/paginas.h"
-#include "declarations/catalogo.h"
-#include "declarations/disposicion.h"
+#include "declarations/catalogo/catalogo.h"
+#include "declarations/catalogo/disposicion.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "app/alcabalaprueba.h"
-#include "app/impresion.h"
+#include "app/controles/impresion.h"
 #include "common/pdf.h"
 
 using namespace prueba;

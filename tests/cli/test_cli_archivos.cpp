@@ -14,9 +14,9 @@
 
 #include "common/cli.h"
 #include "common/sql.h"
-#include "declarations/calculo.h"
-#include "declarations/catalogo.h"
-#include "storage/columnas.h"
+#include "declarations/motor/calculo.h"
+#include "declarations/catalogo/catalogo.h"
+#include "storage/formato/columnas.h"
 
 namespace {
 

@@ -10,16 +10,16 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "cli/json.h"
+#include "cli/ligero/json.h"
 #include "common/cli.h"
 #include "common/sql.h"
-#include "declarations/calculo.h"
+#include "declarations/motor/calculo.h"
 #include "declarations/lectura.h"
 #include "general/valores.h"
 #include "storage/archivo.h"
 #include "storage/archivos_prueba.h"
 #include "storage/conexion.h"
-#include "storage/contribuyente.h"
+#include "storage/formato/contribuyente.h"
 #include "storage/dataset.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "app/comando.h"
+#include "app/controles/comando.h"
 
 namespace prueba {
 

@@ -79,7 +79,7 @@ ServidorPrueba::~ServidorPrueba() {
 
 void ServidorPrueba::Servir(const QString& ruta, int estado, const QByteArray& cuerpo, const QString& tipo) {
   std::lock_guard<std::mutex> candado(estado_->mutex);
-  estado_->respuestas[ruta.toStdString()] = Respuesta{estado, cuerpo.toStdString(), tipo.toStdString()};
+  estado_->respuestas[ruta.toStdString()] = Respuesta{estado, cuerpo.toStdString(), tipo.toStdString(), std::string()};
 }
 
 void ServidorPrueba::Redirigir(const QString& ruta, const QString& destino, int estado) {

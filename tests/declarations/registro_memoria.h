@@ -8,8 +8,8 @@
 #include <QStringList>
 #include <QVariant>
 
-#include "declarations/calculo.h"
-#include "declarations/catalogo.h"
+#include "declarations/motor/calculo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "general/errores.h"
 #include "general/moneda.h"
 #include "general/registro.h"

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <limits>
 
-#include "declarations/calculo.h"
-#include "declarations/catalogo.h"
+#include "declarations/motor/calculo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "declarations/registro_memoria.h"
-#include "declarations/reglas.h"
+#include "declarations/motor/reglas.h"
 #include "general/valores.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <string>
 
-#include "declarations/catalogo.h"
-#include "declarations/disposicion.h"
+#include "declarations/catalogo/catalogo.h"
+#include "declarations/catalogo/disposicion.h"
 
 namespace {
 

@@ -13,14 +13,14 @@
 #include <utility>
 #include <vector>
 
-#include "declarations/calculo.h"
+#include "declarations/motor/calculo.h"
 #include "declarations/ciclo.h"
 #include "general/errores.h"
 #include "general/moneda.h"
 #include "general/valores.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
-#include "storage/contribuyente.h"
+#include "storage/formato/contribuyente.h"
 #include "storage/dataset.h"
 
 namespace {

@@ -15,18 +15,18 @@
 #include <algorithm>
 #include <vector>
 
-#include "declarations/catalogo.h"
+#include "declarations/catalogo/catalogo.h"
 
 namespace {
 
 // Files allowed to name boxes, relative to src/.
 const QStringList kPermitidos = {
-    QStringLiteral("declarations/catalogo.cpp"),     // the catalogue: every box and its domain facts
-    QStringLiteral("declarations/catalogo.h"),
-    QStringLiteral("declarations/disposicion.cpp"),  // the screen layout, keyed by box code
-    QStringLiteral("declarations/disposicion.h"),
-    QStringLiteral("reports/plantillas.cpp"),        // the print templates, keyed by field
-    QStringLiteral("declarations/formulas.cpp"),     // the calculation's formulas
+    QStringLiteral("declarations/catalogo/catalogo.cpp"),     // the catalogue: every box and its domain facts
+    QStringLiteral("declarations/catalogo/catalogo.h"),
+    QStringLiteral("declarations/catalogo/disposicion.cpp"),  // the screen layout, keyed by box code
+    QStringLiteral("declarations/catalogo/disposicion.h"),
+    QStringLiteral("reports/plantillas.cpp"),                 // the print templates, keyed by field
+    QStringLiteral("declarations/motor/formulas.cpp"),       // the calculation's formulas
 };
 
 struct Literal {

@@ -5,9 +5,9 @@
 
 #include <limits>
 
-#include "declarations/calculo.h"
-#include "declarations/catalogo.h"
-#include "declarations/formulas.h"
+#include "declarations/motor/calculo.h"
+#include "declarations/catalogo/catalogo.h"
+#include "declarations/motor/formulas.h"
 #include "declarations/registro_memoria.h"
 #include "general/registroplano.h"
 #include "general/valores.h"

@@ -3,7 +3,7 @@
 #include <QLocale>
 
 #include "common/locales.h"
-#include "declarations/presentacion.h"
+#include "declarations/catalogo/presentacion.h"
 #include "general/errores.h"
 #include "general/moneda.h"
 

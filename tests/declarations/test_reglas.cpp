@@ -3,9 +3,9 @@
 #include <QLocale>
 #include <limits>
 
-#include "declarations/calculo.h"
+#include "declarations/motor/calculo.h"
 #include "declarations/registro_memoria.h"
-#include "declarations/reglas.h"
+#include "declarations/motor/reglas.h"
 #include "general/errores.h"
 
 namespace {

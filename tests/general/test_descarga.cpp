@@ -7,7 +7,7 @@
 
 #include "common/servidorhttp.h"
 #include "general/configuracion.h"
-#include "general/descarga.h"
+#include "general/red/descarga.h"
 #include "general/errores.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "common/locales.h"
 #include "common/servidorhttp.h"
 #include "general/errores.h"
-#include "general/utm.h"
+#include "general/red/utm.h"
 
 namespace {
 

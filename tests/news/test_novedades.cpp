@@ -3,7 +3,7 @@
 #include <QFile>
 
 #include "common/servidorhttp.h"
-#include "general/descarga.h"
+#include "general/red/descarga.h"
 #include "news/novedades.h"
 
 namespace {

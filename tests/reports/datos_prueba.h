@@ -8,12 +8,12 @@
 #include <QString>
 #include <QVariant>
 
-#include "declarations/calculo.h"
-#include "declarations/catalogo.h"
+#include "declarations/motor/calculo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "general/moneda.h"
 #include "general/registroplano.h"
-#include "storage/columnas.h"
-#include "storage/contribuyente.h"
+#include "storage/formato/columnas.h"
+#include "storage/formato/contribuyente.h"
 
 namespace prueba {
 

@@ -10,8 +10,8 @@
 
 #include "common/locales.h"
 #include "common/pdf.h"
-#include "declarations/catalogo.h"
-#include "declarations/disposicion.h"
+#include "declarations/catalogo/catalogo.h"
+#include "declarations/catalogo/disposicion.h"
 #include "reports/copiaformulario.h"
 #include "reports/datos_prueba.h"
 #include "reports/plantillas.h"

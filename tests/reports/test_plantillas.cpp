@@ -5,12 +5,12 @@
 #include <QPdfWriter>
 #include <QSet>
 
-#include "declarations/calculo.h"
-#include "declarations/catalogo.h"
+#include "declarations/motor/calculo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "general/errores.h"
 #include "general/moneda.h"
 #include "reports/plantillas.h"
-#include "storage/contribuyente.h"
+#include "storage/formato/contribuyente.h"
 
 namespace {
 

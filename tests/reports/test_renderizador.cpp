@@ -8,7 +8,7 @@
 
 #include "common/locales.h"
 #include "common/pdf.h"
-#include "declarations/catalogo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "reports/datos_prueba.h"
 #include "reports/plantillas.h"
 #include "reports/renderizador.h"

@@ -2,8 +2,8 @@
 
 #include <QSet>
 
-#include "declarations/calculo.h"
-#include "declarations/catalogo.h"
+#include "declarations/motor/calculo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "general/errores.h"
 #include "general/moneda.h"
 #include "reports/empresas_prueba.h"

@@ -1,8 +1,8 @@
 #include "storage/archivos_prueba.h"
 
-#include "declarations/catalogo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "common/sql.h"
-#include "storage/columnas.h"
+#include "storage/formato/columnas.h"
 
 namespace prueba {
 

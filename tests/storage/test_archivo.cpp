@@ -11,17 +11,17 @@
 #include <sys/stat.h>
 
 #include "common/entorno.h"
-#include "declarations/catalogo.h"
+#include "declarations/catalogo/catalogo.h"
 #include "general/errores.h"
 #include "general/moneda.h"
 #include "general/valores.h"
 #include "storage/archivo.h"
 #include "storage/archivos_prueba.h"
 #include "common/sql.h"
-#include "storage/columnas.h"
-#include "storage/sqlite.h"
+#include "storage/formato/columnas.h"
+#include "storage/formato/sqlite.h"
 #include "storage/conexion.h"
-#include "storage/contribuyente.h"
+#include "storage/formato/contribuyente.h"
 #include "storage/dataset.h"
 #include "storage/periodos.h"
 

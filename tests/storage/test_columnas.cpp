@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "storage/columnas.h"
+#include "storage/formato/columnas.h"
 
 namespace {
 

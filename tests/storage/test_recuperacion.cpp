@@ -14,7 +14,7 @@
 #include "storage/archivo.h"
 #include "common/sql.h"
 #include "storage/conexion.h"
-#include "storage/sqlite.h"
+#include "storage/formato/sqlite.h"
 
 namespace {
 

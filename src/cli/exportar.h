@@ -1,7 +1,0 @@
-#pragma once
-// alcabala-cli exportar: served by the lean alcabala-cli itself and by the
-// full program it hands the other subcommands to.
-
-#include "cli/subcomando.h"
-
-const Subcomando& SubcomandoExportar();
