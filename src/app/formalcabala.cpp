@@ -26,6 +26,7 @@
 #include "app/controles/clic.h"
 #include "app/controles/comando.h"
 #include "app/comandosalcabala.h"
+#include "app/comandoscasillas.h"
 #include "app/comandoscopia.h"
 #include "app/comandosimprimir.h"
 #include "app/comandosinformes.h"
@@ -201,6 +202,8 @@ void TFormAlcabala::CrearMenus() {
         QStringLiteral("Imprimir &Reverso..."), QStringLiteral("Imprimir Reverso Alcabala"), 6, false);
   crear(MenuItemAlcabala, MenuItemCopiaAlcabala, "MenuItemCopiaAlcabala", QStringLiteral("&Copia en PDF..."),
         QStringLiteral("Guardar una copia completa de la declaración en PDF"), -1, false);
+  crear(MenuItemAlcabala, MenuItemCasillasSii, "MenuItemCasillasSii", QStringLiteral("Casillas para el &SII..."),
+        QStringLiteral("Casillas con valor de la declaración, en el orden del formulario en línea"), -1, false);
   crear(MenuItemAlcabala, MenuItemAjustarImpresion, "MenuItemAjustarImpresion", QStringLiteral("A&justar Impresión..."),
         QString(), -1, true);
 
@@ -411,6 +414,7 @@ void TFormAlcabala::ConectarDeclaraciones() {
   ConectarComando(MenuItemImprimirAnversoAlcabala, this, [this] { MenuItemImprimirAnversoAlcabalaClick(); });
   ConectarComando(MenuItemImprimirReversoAlcabala, this, [this] { MenuItemImprimirReversoAlcabalaClick(); });
   ConectarComando(MenuItemCopiaAlcabala, this, [this] { MenuItemCopiaAlcabalaClick(); });
+  ConectarComando(MenuItemCasillasSii, this, [this] { MenuItemCasillasSiiClick(); });
   ConectarComando(MenuItemAjustarImpresion, this, [this] { ::MenuItemAjustarImpresionClick(this, QLocale::system()); });
   ConectarInformesEmpresas(this, [this] {
     return ContextoInformes{this, tablaEmpresas_.get(), CarpetasEmpresas(CarpetaPrograma()), AnoActual, MesActual,
@@ -461,6 +465,10 @@ void TFormAlcabala::MenuItemImprimirReversoAlcabalaClick() {
 
 void TFormAlcabala::MenuItemCopiaAlcabalaClick() {
   ::MenuItemCopiaAlcabalaClick(ContextoDe(this), QLocale::system());
+}
+
+void TFormAlcabala::MenuItemCasillasSiiClick() {
+  ::MenuItemCasillasSiiClick(ContextoDe(this), QLocale::system());
 }
 
 void TFormAlcabala::MenuItemCrearAlcabalaClick() {
@@ -728,7 +736,8 @@ void TFormAlcabala::EstablecerEstadoControles() {
   controles.editarAlcabala = MenuItemEditarAlcabala;
   controles.guardarAlcabala = MenuItemGuardarAlcabala;
   controles.eliminarAlcabala = MenuItemEliminarAlcabala;
-  controles.imprimir = {MenuItemImprimirAnversoAlcabala, MenuItemImprimirReversoAlcabala, MenuItemCopiaAlcabala};
+  controles.imprimir = {MenuItemImprimirAnversoAlcabala, MenuItemImprimirReversoAlcabala, MenuItemCopiaAlcabala,
+                        MenuItemCasillasSii};
   controles.informes = {MenuItemEmpresas,           MenuItemEmpresasSinPagoImpuestos, MenuItemEmpresasPagarImpuestos,
                         MenuItemEmpresasIVA,        MenuItemEmpresasRetenciones,      MenuItemEmpresasPPM,
                         MenuItemResumenIVA,         MenuItemResumenRetenciones,       MenuItemResumenPPM};

@@ -66,6 +66,7 @@ class TFormAlcabala : public QMainWindow {
   QAction* MenuItemImprimirAnversoAlcabala = nullptr;
   QAction* MenuItemImprimirReversoAlcabala = nullptr;
   QAction* MenuItemCopiaAlcabala = nullptr;
+  QAction* MenuItemCasillasSii = nullptr;
   QAction* MenuItemAjustarImpresion = nullptr;
   QAction* MenuItemEmpresas = nullptr;
   QAction* MenuItemEmpresasSinPagoImpuestos = nullptr;
@@ -165,6 +166,7 @@ class TFormAlcabala : public QMainWindow {
   void MenuItemImprimirAnversoAlcabalaClick();
   void MenuItemImprimirReversoAlcabalaClick();
   void MenuItemCopiaAlcabalaClick();
+  void MenuItemCasillasSiiClick();
   // The user picked an entry of the year or month list.
   void ComboBoxAnoChange(int indice);
   void ComboBoxMesChange(int indice);

@@ -6,6 +6,7 @@
 #include "declarations/catalogo/captionvertical.h"
 #include "declarations/catalogo/catalogo.h"
 #include "declarations/catalogo/disposicion.h"
+#include "general/errores.h"
 #include "general/valores.h"
 #include "reports/plantillas.h"
 
@@ -278,9 +279,35 @@ QString NombreArchivoCopia(const QString& archivo, int ano, int mes) {
   return QStringLiteral("%1 %2-%3.pdf").arg(NombreSinExtension(archivo)).arg(ano).arg(MesDosCifras(mes));
 }
 
+namespace {
+
+// A declaration of a file made before the current edition of the form: the
+// boxes of that edition, whose columns it lacks, read as empty.
+class DeclaracionConEdicionVigente : public Registro {
+ public:
+  explicit DeclaracionConEdicionVigente(const Registro& base) : base_(base) {}
+  QVariant Valor(const QString& campo) const override {
+    return !base_.TieneCampo(campo) && DeLaEdicionVigente(campo) ? QVariant() : base_.Valor(campo);
+  }
+  void Asignar(const QString& campo, const QVariant&) override {
+    throw ErrorAlcabala(QStringLiteral("La copia no modifica el campo \"%1\".").arg(campo));
+  }
+  bool TieneCampo(const QString& campo) const override { return base_.TieneCampo(campo) || DeLaEdicionVigente(campo); }
+
+ private:
+  static bool DeLaEdicionVigente(const QString& campo) {
+    const Caja* caja = campo.startsWith(QLatin1String("Cod")) ? BuscarCaja(campo.mid(3)) : nullptr;
+    return caja != nullptr && caja->edicionVigente && caja->campo == campo;
+  }
+  const Registro& base_;
+};
+
+}  // namespace
+
 int DibujarCopia(const Registro& declaracion, const Registro& contribuyente, const PieCopia& pie,
                  QPagedPaintDevice& dispositivo, const QLocale& locale) {
   OpcionesRender opciones;
   opciones.locale = locale;
-  return Renderizar(PlantillaCopia(), DatosCopia(declaracion, contribuyente, pie), dispositivo, opciones);
+  const DeclaracionConEdicionVigente completa(declaracion);
+  return Renderizar(PlantillaCopia(), DatosCopia(completa, contribuyente, pie), dispositivo, opciones);
 }

@@ -182,9 +182,9 @@ TEST(EstadosVentana, EditarSin583DejaApagadosLosAntecedentes) {
   archivo.Poner(2024, 2, QStringLiteral("Cod583 = 1"));
   VentanaPrueba v(archivo.ruta);
   const PaginasFormulario& p = *v->Paginas;
-  ASSERT_EQ(p.ControlesEntrada().size(), 156);
+  ASSERT_EQ(p.ControlesEntrada().size(), 187);
   ASSERT_EQ(p.ControlesAntecedentes().size(), 15);
-  ASSERT_EQ(p.ControlesSoloLectura().size(), 39);
+  ASSERT_EQ(p.ControlesSoloLectura().size(), 45);
   for (QWidget* w : p.Controles()) EXPECT_FALSE(w->isEnabled()) << qPrintable(w->objectName());
 
   v->MenuItemEditarAlcabala->trigger();

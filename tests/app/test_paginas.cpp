@@ -64,14 +64,14 @@ TEST(PaginasFormulario, CadaCajaTieneSuControlNombradoYApagado) {
   EXPECT_NE(p.paginas->Lista(QStringLiteral("53")), nullptr);
   EXPECT_NE(p.paginas->Edicion(QStringLiteral("547")), nullptr);
   EXPECT_EQ(p.paginas->Caja(QStringLiteral("15")), nullptr);
-  EXPECT_EQ(p.paginas->Controles().size(), 210);
+  EXPECT_EQ(p.paginas->Controles().size(), 247);
 }
 
 TEST(PaginasFormulario, GruposDeControles) {
   Paginas p;
-  EXPECT_EQ(p.paginas->ControlesEntrada().size(), 156);
+  EXPECT_EQ(p.paginas->ControlesEntrada().size(), 187);
   EXPECT_EQ(p.paginas->ControlesAntecedentes().size(), 15);
-  EXPECT_EQ(p.paginas->ControlesSoloLectura().size(), 39);
+  EXPECT_EQ(p.paginas->ControlesSoloLectura().size(), 45);
   const QStringList antecedentes = CodigosDe(p.paginas->ControlesAntecedentes());
   EXPECT_EQ(antecedentes, (QStringList{"06", "610", "611", "612", "08", "53", "613", "09", "601", "604", "55", "44",
                                        "726", "313", "314"}));
@@ -116,10 +116,10 @@ TEST(PaginasFormulario, CabezaYSecciones) {
 
   QGroupBox* debitos = p.paginas->Seccion(QStringLiteral("DÉBITOS Y VENTAS"));
   ASSERT_NE(debitos, nullptr);
-  EXPECT_EQ(debitos->geometry(), QRect(0, 59, 761, 396));
+  EXPECT_EQ(debitos->geometry(), QRect(0, 59, 761, 444));
   QGroupBox* especiales = p.paginas->Seccion(QStringLiteral("Créditos Especiales"));
   ASSERT_NE(especiales, nullptr);
-  EXPECT_EQ(especiales->geometry(), QRect(0, 980, 761, 106));
+  EXPECT_EQ(especiales->geometry(), QRect(0, 1220, 761, 218));
   EXPECT_TRUE(p.reverso->isAncestorOf(especiales));
   // The form fits the width of the window's scroll boxes.
   EXPECT_LE(p.anverso->minimumWidth(), AnchoPagina);
@@ -129,16 +129,16 @@ TEST(PaginasFormulario, ImagenesVerticalesEnSuLugar) {
   Paginas p;
   QLabel* ventas = p.paginas->ImagenVertical(QStringLiteral("ImageVentas"));
   ASSERT_NE(ventas, nullptr);
-  EXPECT_EQ(ventas->geometry(), QRect(24, 32, 17, 273));
+  EXPECT_EQ(ventas->geometry(), QRect(24, 32, 17, 305));
   EXPECT_EQ(ventas->parentWidget(), p.paginas->Seccion(QStringLiteral("DÉBITOS Y VENTAS")));
   QLabel* ppm = p.paginas->ImagenVertical(QStringLiteral("ImagePPM"));
   ASSERT_NE(ppm, nullptr);
-  EXPECT_EQ(ppm->geometry(), QRect(24, 176, 17, 129));
+  EXPECT_EQ(ppm->geometry(), QRect(24, 208, 17, 209));
   p.paginas->DibujarCaptiones();
   const QImage imagen = ppm->pixmap().toImage();
-  ASSERT_EQ(imagen.size(), QSize(17, 129));
+  ASSERT_EQ(imagen.size(), QSize(17, 209));
   EXPECT_EQ(imagen.pixelColor(0, 0), QColor(Qt::black));
-  EXPECT_EQ(imagen.pixelColor(16, 128), QColor(Qt::black));
+  EXPECT_EQ(imagen.pixelColor(16, 208), QColor(Qt::black));
   EXPECT_EQ(imagen.pixelColor(2, 2), QColor(0xDF, 0xFF, 0xDF));
   // Some navy text was drawn in the middle.
   int tinta = 0;

@@ -41,10 +41,15 @@ QByteArray Contenido(const QString& ruta) {
   return archivo.open(QIODevice::ReadOnly) ? archivo.readAll() : QByteArray();
 }
 
-const QStringList kNuevas = {"Cod731", "Cod732", "Cod758", "Cod759", "Cod757",
-                             "Cod760", "Cod751", "Cod752", "Cod753", "Cod754"};
+// The columns later layouts added: the ten of older ones and the current
+// edition's boxes.
+const QStringList kNuevas = [] {
+  QStringList nombres;
+  for (const auto& c : ColumnasActualizacion()) nombres << c.nombre;
+  return nombres;
+}();
 
-// A file of the layout before the ten later columns, its columns nullable.
+// A file of the layout before the later columns, its columns nullable.
 void CrearArchivoAntiguo(const QString& ruta) {
   QStringList alcabalas;
   for (const auto& c : ColumnasAlcabalas())
@@ -97,7 +102,7 @@ TEST_F(CliArchivosTest, ExportarDaCadaColumnaYLosCalculadosConValoresExactos) {
   const QJsonArray alcabalas = Json(r).value("alcabalas").toArray();
   ASSERT_EQ(alcabalas.size(), 1);
   const QJsonObject d = alcabalas.first().toObject();
-  EXPECT_EQ(d.size(), 174 + CamposCalculadosAlcabala().size());
+  EXPECT_EQ(d.size(), 205 + CamposCalculadosAlcabala().size());
   for (const auto& c : ColumnasAlcabalas()) EXPECT_TRUE(d.contains(c.nombre)) << c.nombre.toStdString();
   for (const auto& c : CamposCalculadosAlcabala()) EXPECT_TRUE(d.contains(c.nombre)) << c.nombre.toStdString();
   EXPECT_EQ(d.value("Cod583").toBool(), true);

@@ -59,10 +59,10 @@ TEST(Catalogo, CuentaLasCajasPorClase) {
       case ClaseCaja::T: ++t; break;
     }
   }
-  EXPECT_EQ(e, 155);
+  EXPECT_EQ(e, 186);
   EXPECT_EQ(a, 15);
   EXPECT_EQ(p, 2);
-  EXPECT_EQ(c, 34);
+  EXPECT_EQ(c, 40);
   EXPECT_EQ(t, 4);
   ASSERT_NE(BuscarCaja(QStringLiteral("583")), nullptr);
   EXPECT_EQ(BuscarCaja(QStringLiteral("583"))->clase, ClaseCaja::E);
@@ -70,7 +70,8 @@ TEST(Catalogo, CuentaLasCajasPorClase) {
 }
 
 TEST(Catalogo, LasColumnasDeAlcabalasSiguenLaTabla) {
-  // Names and types of the 174 columns in creation order.
+  // Names and types of the 205 columns in creation order: those of older
+  // files first, then the current edition's boxes in the order of the form.
   const char* esperado =
       "ano:S mes:S Cod585:S Cod20:C Cod586:S Cod142:C Cod731:S Cod732:C Cod714:S Cod715:C Cod515:S Cod587:C "
       "Cod720:C Cod503:S Cod502:C Cod716:S Cod717:C Cod110:L Cod111:C Cod758:L Cod759:C Cod512:S Cod513:C "
@@ -87,11 +88,14 @@ TEST(Catalogo, LasColumnasDeAlcabalasSiguenLaTabla) {
       "Cod551:C Cod559:C Cod508:C Cod533:C Cod552:C Cod556:C Cod557:C Cod558:C Cod39:C Cod554:C Cod736:C "
       "Cod597:C Cod555:C Cod725:C Cod737:C Cod704:C Cod705:C Cod160:C Cod161:C Cod126:C Cod128:C Cod572:C "
       "Cod568:C Cod92:C Cod93:C Cod583:B Cod06:W Cod610:W Cod611:W Cod612:W Cod08:W Cod53:S Cod613:S "
-      "Cod09:L Cod601:L Cod604:L Cod55:W Cod44:W Cod726:W Cod313:L Cod314:L";
+      "Cod09:L Cod601:L Cod604:L Cod55:W Cod44:W Cod726:W Cod313:L Cod314:L "
+      "Cod763:S Cod764:C Cod817:S Cod818:C Cod791:C Cod761:S Cod762:C Cod765:S Cod766:C Cod790:C Cod49:C "
+      "Cod155:C Cod156:C Cod806:C Cod807:C Cod808:F Cod809:C Cod810:C Cod157:C Cod776:C Cod922:L Cod795:C "
+      "Cod100:C Cod101:C Cod102:C Cod811:C Cod812:C Cod813:C Cod816:C Cod768:C Cod769:C";
   const QStringList nombres = QString::fromLatin1(esperado).split(QLatin1Char(' '));
   const QList<ColumnaTabla> columnas = ColumnasAlcabalas();
-  ASSERT_EQ(columnas.size(), 174);
-  ASSERT_EQ(nombres.size(), 174);
+  ASSERT_EQ(columnas.size(), 205);
+  ASSERT_EQ(nombres.size(), 205);
   for (int i = 0; i < columnas.size(); ++i) {
     const QString real = columnas[i].nombre + QLatin1Char(':') + QLatin1Char(Letra(columnas[i].tipo));
     EXPECT_EQ(real.toStdString(), nombres[i].toStdString()) << "columna " << i + 1;
@@ -117,7 +121,17 @@ TEST(Catalogo, ColumnasAgregadasAArchivosAntiguos) {
   QStringList texto;
   for (const ColumnaTabla& c : nuevas) texto << c.nombre + QLatin1Char(':') + QLatin1Char(Letra(c.tipo));
   EXPECT_EQ(texto.join(QLatin1Char(' ')).toStdString(),
-            "Cod731:L Cod732:C Cod758:L Cod759:C Cod757:C Cod760:C Cod751:C Cod752:C Cod753:C Cod754:C");
+            "Cod731:L Cod732:C Cod758:L Cod759:C Cod757:C Cod760:C Cod751:C Cod752:C Cod753:C Cod754:C "
+            "Cod763:S Cod764:C Cod817:S Cod818:C Cod791:C Cod761:S Cod762:C Cod765:S Cod766:C Cod790:C Cod49:C "
+            "Cod155:C Cod156:C Cod806:C Cod807:C Cod808:F Cod809:C Cod810:C Cod157:C Cod776:C Cod922:L Cod795:C "
+            "Cod100:C Cod101:C Cod102:C Cod811:C Cod812:C Cod813:C Cod816:C Cod768:C Cod769:C");
+  // A new file ends with the same columns, in the same order, as an upgraded one.
+  const QList<ColumnaTabla> todas = ColumnasAlcabalas();
+  for (int i = 10; i < nuevas.size(); ++i) {
+    const ColumnaTabla& alFinal = todas.at(todas.size() - nuevas.size() + i);
+    EXPECT_EQ(alFinal.nombre, nuevas.at(i).nombre);
+    EXPECT_EQ(alFinal.tipo, nuevas.at(i).tipo);
+  }
 }
 
 TEST(Catalogo, ColumnasDelContribuyente) {
@@ -160,9 +174,9 @@ TEST(Catalogo, ParesDeAntecedentes) {
 }
 
 TEST(Catalogo, GruposDeHabilitacion) {
-  EXPECT_EQ(CajasDeEntrada().size(), 156);
+  EXPECT_EQ(CajasDeEntrada().size(), 187);
   EXPECT_EQ(CajasAntecedentes().size(), 15);
-  EXPECT_EQ(CajasSoloLectura().size(), 39);
+  EXPECT_EQ(CajasSoloLectura().size(), 45);
   // The same members as the switching lists of the window, whatever the order.
   const QSet<QString> entrada = Conjunto(
       "03 585 20 586 142 731 732 515 587 503 502 110 111 758 759 512 513 509 510 708 709 733 734 516 517 500 501 "
@@ -170,11 +184,13 @@ TEST(Catalogo, GruposDeHabilitacion) {
       "539 164 730 729 523 50 751 735 760 48 151 153 54 56 588 589 30 563 115 68 565 120 542 122 700 701 702 711 "
       "66 721 722 152 70 529 530 409 522 526 113 28 548 540 541 577 32 150 146 752 545 546 710 575 576 574 33 580 "
       "149 582 753 85 754 551 559 508 533 552 556 557 558 39 554 736 597 555 725 737 704 705 160 161 126 128 572 "
-      "568 92 93 714 715 720 716 717 713 738 739 740 718 712 757 742 743 744 745 583");
+      "568 92 93 714 715 720 716 717 713 738 739 740 718 712 757 742 743 744 745 583 "
+      "763 764 817 818 791 761 762 765 766 790 49 155 156 806 807 808 809 810 157 776 922 795 100 101 102 811 "
+      "812 813 816 768 769");
   const QSet<QString> solo = Conjunto(
       "89 77 595 741 538 01 91 94 02 05 62 123 703 723 724 127 544 537 547 550 549 596 598 573 543 727 706 570 "
-      "571 590 506 507 602 603 728 707 73 130 591");
-  EXPECT_EQ(entrada.size(), 156);
+      "571 590 506 507 602 603 728 707 73 130 591 103 104 814 815 770 771");
+  EXPECT_EQ(entrada.size(), 187);
   const QStringList e = Codigos(CajasDeEntrada());
   const QStringList s = Codigos(CajasSoloLectura());
   EXPECT_EQ(QSet<QString>(e.begin(), e.end()), entrada);
@@ -186,14 +202,14 @@ TEST(Catalogo, FamiliasDeEntrada) {
             Conjunto("20 111 142 501 502 510 513 517 587 709 715 717 720 732 734 759"));
   EXPECT_EQ(MiembrosDe(FamiliaEntrada::DieselBase), Conjunto("742 744"));
   EXPECT_EQ(MiembrosDe(FamiliaEntrada::DieselVariable), Conjunto("743 745"));
-  EXPECT_EQ(MiembrosDe(FamiliaEntrada::Decimales), Conjunto("115 542 729 730"));
+  EXPECT_EQ(MiembrosDe(FamiliaEntrada::Decimales), Conjunto("115 542 729 730 808"));
   EXPECT_EQ(MiembrosDe(FamiliaEntrada::SinClic), Conjunto("03 725"));
   EXPECT_EQ(MiembrosDe(FamiliaEntrada::NumerosIdentificacion), Conjunto("09 601 604 313 314"));
   EXPECT_EQ(MiembrosDe(FamiliaEntrada::TextosIdentificacion), Conjunto("06 08 44 55 610 611 612 726"));
   EXPECT_EQ(MiembrosDe(FamiliaEntrada::ListasIdentificacion), Conjunto("53 613"));
   EXPECT_EQ(MiembrosDe(FamiliaEntrada::Casilla583), Conjunto("583"));
   const QSet<QString> montos = MiembrosDe(FamiliaEntrada::Montos);
-  EXPECT_EQ(montos.size(), 129);
+  EXPECT_EQ(montos.size(), 159);
   EXPECT_TRUE(montos.contains(QStringLiteral("702")));
   EXPECT_TRUE(montos.contains(QStringLiteral("738")));
   // Every box that takes input has a family; display-only boxes have none.
@@ -258,7 +274,7 @@ TEST(Catalogo, HechosDeclaradosEnLaCaja) {
     if (c.presentacion == Presentacion::Telefono) telefonos << c.codigo;
     if (c.presentacion == Presentacion::Rut) ruts << c.codigo;
   }
-  EXPECT_EQ(telefonos, (QStringList{"09", "601", "604"}));
+  EXPECT_EQ(telefonos, (QStringList{"922", "09", "601", "604"}));
   EXPECT_EQ(ruts, (QStringList{"03", "313", "314"}));
 }
 
@@ -279,12 +295,12 @@ TEST(Catalogo, LargosMaximos) {
 
 TEST(Catalogo, TextosSignosYLugares) {
   const Caja* c8 = BuscarCaja(QStringLiteral("716"));
-  EXPECT_EQ(c8->linea, 8);
+  EXPECT_EQ(c8->linea, 9);
   EXPECT_EQ(c8->texto, QStringLiteral(
-                           "Facutras, Notas de Débito y Notas de Crédito emitidas por ventas que no son del giro"));
+                           "Facturas y Notas de Débitos por ventas y servicios que no son del giro (activo fijo y otros)"));
   EXPECT_EQ(c8->signo, QLatin1Char('+'));
   EXPECT_EQ(c8->seccion, QStringLiteral("DÉBITOS Y VENTAS"));
-  EXPECT_EQ(BuscarCaja(QStringLiteral("721"))->texto, QStringLiteral("Crédito Capacitación, Ley    19.518/97"));
+  EXPECT_EQ(BuscarCaja(QStringLiteral("721"))->texto, QStringLiteral("Crédito Capacitación, Ley 19.518/97"));
   EXPECT_EQ(BuscarCaja(QStringLiteral("510"))->signo, QLatin1Char('-'));
   EXPECT_EQ(BuscarCaja(QStringLiteral("538"))->signo, QLatin1Char('='));
   EXPECT_TRUE(BuscarCaja(QStringLiteral("585"))->signo.isNull());
@@ -292,10 +308,10 @@ TEST(Catalogo, TextosSignosYLugares) {
   EXPECT_EQ(BuscarCaja(QStringLiteral("89"))->texto, QStringLiteral("IVA determinado"));
   EXPECT_EQ(BuscarCaja(QStringLiteral("77"))->texto,
             QStringLiteral("Remanente de crédito fiscal para el período siguiente"));
-  EXPECT_EQ(BuscarCaja(QStringLiteral("313"))->texto, QStringLiteral("Rut Contrador"));
+  EXPECT_EQ(BuscarCaja(QStringLiteral("313"))->texto, QStringLiteral("Rut Contador"));
   EXPECT_EQ(BuscarCaja(QStringLiteral("409"))->pagina, Pagina::Reverso);
   EXPECT_EQ(BuscarCaja(QStringLiteral("94"))->pagina, Pagina::Anverso);
-  EXPECT_EQ(BuscarCaja(QStringLiteral("94"))->linea, 119);
+  EXPECT_EQ(BuscarCaja(QStringLiteral("94"))->linea, 151);
   EXPECT_EQ(BuscarCaja(QStringLiteral("53"))->items,
             (QList<int>{1, 2, 3, 4, 5, 13, 6, 7, 8, 9, 10, 11, 12}));
   EXPECT_EQ(BuscarCaja(QStringLiteral("613"))->items.size(), 24);
@@ -338,8 +354,8 @@ TEST(Disposicion, GruposYBandasDondeVan) {
   QStringList titulos;
   for (const SeccionFormulario& s : a.secciones)
     if (!s.titulo.isEmpty()) titulos << s.titulo + QLatin1Char('@') + QString::number(s.rect.top());
-  EXPECT_EQ(titulos, (QStringList{"DÉBITOS Y VENTAS@59", "CRÉDITOS Y COMPRAS@463",
-                                  "Impuesto a la Renta D.L. 824/74@1036"}));
+  EXPECT_EQ(titulos, (QStringList{"DÉBITOS Y VENTAS@59", "CRÉDITOS Y COMPRAS@511",
+                                  "Impuesto a la Renta D.L. 824/74@1132"}));
   QStringList bandas;
   for (const SeccionFormulario& s : a.secciones)
     for (const BandaVertical& b : s.bandas) bandas << b.nombre;
@@ -354,7 +370,8 @@ TEST(Disposicion, GruposYBandasDondeVan) {
       reverso << QStringLiteral("%1@%2/%3").arg(s.titulo).arg(s.rect.top()).arg(s.rect.height());
   EXPECT_EQ(reverso, (QStringList{"Simplificada@0/89", "Impuesto Adicional Art. 37 DL825/74@96/185",
                                   "Impuesto Adicional Art. 42 DL825/74@288/433", "Cambio Sujeto D.L. 825/74@724/250",
-                                  "Créditos Especiales@980/106"}));
+                                  "Cambio Especial de Sujeto, Venta Remota y Ferias Libres@980/234",
+                                  "Créditos Especiales@1220/218"}));
 }
 
 TEST(Disposicion, LasSeccionesNoSeMontan) {

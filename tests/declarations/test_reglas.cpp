@@ -264,26 +264,29 @@ TEST(ReajustarSaldo, EjemploYEmpates) {
 }
 
 TEST(Traslado, MapaEnElOrdenDeLaNuevaDeclaracion) {
-  const QStringList destinos = {"Cod115", "Cod542", "Cod504", "Cod540", "Cod508", "Cod557",
-                                "Cod737", "Cod705", "Cod161", "Cod128", "Cod568", "Cod722"};
-  const QStringList origenes = {"Cod115", "Cod542", "Cod77",  "Cod549", "Cod507", "Cod573",
-                                "Cod728", "Cod707", "Cod73",  "Cod130", "Cod591", "Cod724"};
+  const QStringList destinos = {"Cod115", "Cod542", "Cod504", "Cod540", "Cod508", "Cod557", "Cod737", "Cod705",
+                                "Cod161", "Cod128", "Cod568", "Cod722", "Cod102", "Cod813", "Cod769"};
+  const QStringList origenes = {"Cod115", "Cod542", "Cod77", "Cod549", "Cod507", "Cod573", "Cod728", "Cod707",
+                                "Cod73",  "Cod130", "Cod591", "Cod724", "Cod104", "Cod815", "Cod771"};
   const QList<Traslado>& mapa = MapaTraslado();
-  ASSERT_EQ(mapa.size(), 12);
-  for (int i = 0; i < 12; ++i) {
+  ASSERT_EQ(mapa.size(), 15);
+  for (int i = 0; i < 15; ++i) {
     EXPECT_EQ(mapa[i].destino, destinos[i]);
     EXPECT_EQ(mapa[i].origen, origenes[i]);
-    EXPECT_EQ(mapa[i].reajustar, i >= 2);
+    const ModoTraslado modo = i < 2 ? ModoTraslado::Tasa
+                              : i == 12 || i == 13 ? ModoTraslado::Nominal
+                                                   : ModoTraslado::Reajustado;
+    EXPECT_EQ(mapa[i].modo, modo) << i;
   }
 }
 
 TEST(Traslado, SinDeclaracionAnteriorTodoCero) {
   const QList<ValorTrasladado> valores = CalcularTraslado(nullptr, 36000.0, 36200.0);
-  ASSERT_EQ(valores.size(), 12);
+  ASSERT_EQ(valores.size(), 15);
   EXPECT_EQ(valores[0].valor.metaType(), QMetaType::fromType<float>());
   EXPECT_EQ(valores[0].valor.toFloat(), 0.0f);
   EXPECT_EQ(valores[1].valor.toFloat(), 0.0f);
-  for (int i = 2; i < 12; ++i) EXPECT_EQ(valores[i].valor.value<Moneda>(), Moneda()) << i;
+  for (int i = 2; i < 15; ++i) EXPECT_EQ(valores[i].valor.value<Moneda>(), Moneda()) << i;
   // Without a previous period the UTMs are not used.
   EXPECT_NO_THROW(CalcularTraslado(nullptr, 0.0, 0.0));
 }
@@ -302,11 +305,18 @@ TEST(Traslado, DesdeLosCamposCalculadosDelPeriodoAnterior) {
   anterior.Pesos("126", 8000);     // 130
   anterior.Pesos("572", 9000);     // 591
   anterior.Pesos("721", 10000);    // 724
+  anterior.Pesos("101", 11000);    // 104
+  anterior.Pesos("813", 12000);    // 815
+  anterior.Pesos("768", 13000);    // 770, left whole in 771 by the excess
   ADODataSetAlcabalaCalcFields(anterior, QLocale(QLocale::Spanish, QLocale::Chile));
 
-  // A UTM that doubles: every balance comes out twice as large.
+  // A UTM that doubles: every balance comes out twice as large, but the
+  // adjustment remainders keep their face value.
   const QList<ValorTrasladado> v = CalcularTraslado(&anterior, 1000.0, 2000.0);
-  ASSERT_EQ(v.size(), 12);
+  ASSERT_EQ(v.size(), 15);
+  EXPECT_EQ(v[12].valor.value<Moneda>(), P(11000));
+  EXPECT_EQ(v[13].valor.value<Moneda>(), P(12000));
+  EXPECT_EQ(v[14].valor.value<Moneda>(), P(26000));
   EXPECT_EQ(v[0].valor.toFloat(), 1.5f);
   EXPECT_EQ(v[1].valor.toFloat(), 0.25f);
   const qint64 esperados[] = {2000000, 4000, 6000, 8000, 10000, 12000, 14000, 16000, 18000, 20000};

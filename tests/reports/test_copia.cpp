@@ -165,7 +165,8 @@ TEST(CopiaFormulario, PieEnCadaPagina) {
 TEST(CopiaFormulario, CabeEnElPapelConLaMismaEscalaEnAmbasCaras) {
   const Copia c = Marzo();
   const EscalaCopia escala = CalcularEscalaCopia();
-  EXPECT_GT(escala.pulgadasPorPixel, 0.008);  // readable: a line's text stays above 6 points
+  // Readable: a line's text (11 pixels on screen) stays at 6 points or more.
+  EXPECT_GE(escala.pulgadasPorPixel * 11 * 72, 6.0);
   for (const PaginaCompuesta& pagina : Componer(PlantillaCopia(), c.Datos(), Chile)) {
     for (const Trazo& t : pagina) {
       EXPECT_GE(t.caja.left(), 0.3);

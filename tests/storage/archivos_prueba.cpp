@@ -7,7 +7,9 @@
 namespace prueba {
 
 QStringList ColumnasNuevas() {
-  return {"Cod731", "Cod732", "Cod758", "Cod759", "Cod757", "Cod760", "Cod751", "Cod752", "Cod753", "Cod754"};
+  QStringList nombres;
+  for (const auto& c : ColumnasActualizacion()) nombres << c.nombre;
+  return nombres;
 }
 
 QString SqlAlcabalasAntigua(const QStringList& faltantes, bool anulables) {

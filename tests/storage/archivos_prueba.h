@@ -11,13 +11,13 @@ namespace prueba {
 // `anulables`, as the old engine left files it had upgraded.
 QString SqlAlcabalasAntigua(const QStringList& faltantes, bool anulables);
 
-// The ten column names added to older files.
+// The names of the columns added to older files (ColumnasActualizacion).
 QStringList ColumnasNuevas();
 
 // CREATE TABLE contribuyente of the current layout.
 QString SqlContribuyente();
 
-// A whole old data file at ruta lacking the given columns (all ten when
+// A whole old data file at ruta lacking the given columns (all those added
 // empty), with a taxpayer row.
 void CrearArchivoAntiguo(const QString& ruta, QStringList faltantes = {});
 

@@ -42,8 +42,8 @@ TEST_F(ArchivoTest, ElEsquemaDeAlcabalasEsElDelFormato) {
   CrearArchivoAlcabala(Ruta());
   const auto columnas = Columnas(Ruta(), "alcabalas");
   const auto esperadas = ColumnasAlcabalas();
-  ASSERT_EQ(columnas.size(), 174);
-  ASSERT_EQ(esperadas.size(), 174);
+  ASSERT_EQ(columnas.size(), 205);
+  ASSERT_EQ(esperadas.size(), 205);
   for (int i = 0; i < columnas.size(); ++i) {
     const auto& fila = columnas.at(i);  // cid, name, type, notnull, dflt_value, pk
     SCOPED_TRACE(fila.at(1).toString().toStdString());
@@ -210,7 +210,7 @@ TEST_F(ArchivoTest, UnArchivoSinSoloCod760GanaExactamenteEsaColumna) {
   AbrirArchivoAlcabala(conexion, Ruta());
   conexion.Cerrar();
   const auto columnas = Columnas(Ruta(), "alcabalas");
-  ASSERT_EQ(columnas.size(), 174);
+  ASSERT_EQ(columnas.size(), 205);
   const auto ultima = columnas.last();
   EXPECT_EQ(ultima.at(1).toString(), "Cod760");
   EXPECT_EQ(ultima.at(2).toString(), "CURRENCY");
@@ -218,14 +218,14 @@ TEST_F(ArchivoTest, UnArchivoSinSoloCod760GanaExactamenteEsaColumna) {
   EXPECT_EQ(ultima.at(4).toString(), "0");
 }
 
-TEST_F(ArchivoTest, UnArchivoAntiguoGanaLasDiezEnOrden) {
+TEST_F(ArchivoTest, UnArchivoAntiguoGanaLasCuarentaYUnaEnOrden) {
   prueba::CrearArchivoAntiguo(Ruta());
   Conexion conexion;
   conexion.Abrir(Ruta());
   EXPECT_FALSE(ExisteColumna(conexion, "Cod731"));
   EXPECT_TRUE(ExisteColumna(conexion, "Cod585"));
   EXPECT_FALSE(ExisteColumna(conexion, "cod585"));  // case-sensitive
-  EXPECT_EQ(ActualizarArchivo(conexion), 10);
+  EXPECT_EQ(ActualizarArchivo(conexion), 41);
   EXPECT_TRUE(ExisteColumna(conexion, "Cod731"));
   conexion.Cerrar();
   const auto columnas = Columnas(Ruta(), "alcabalas");
@@ -235,6 +235,29 @@ TEST_F(ArchivoTest, UnArchivoAntiguoGanaLasDiezEnOrden) {
   EXPECT_EQ(columnas.at(164).at(2).toString(), "INTEGER");  // Cod731
   EXPECT_EQ(columnas.at(166).at(2).toString(), "INTEGER");  // Cod758
   EXPECT_EQ(columnas.at(165).at(2).toString(), "CURRENCY");
+  EXPECT_EQ(columnas.at(174).at(2).toString(), "SMALLINT");  // Cod763, a count
+  EXPECT_EQ(columnas.at(174 + 15).at(2).toString(), "REAL");  // Cod808, a rate
+}
+
+// A file of the previous version: every column but the current edition's
+// boxes. It gains exactly those, in the form's order, and keeps its rows.
+TEST_F(ArchivoTest, UnArchivoDeLaVersionAnteriorGanaLasCajasDeLaEdicionVigente) {
+  const QStringList vigentes = prueba::ColumnasNuevas().mid(10);
+  ASSERT_EQ(vigentes.size(), 31);
+  prueba::CrearArchivoAntiguo(Ruta(), vigentes);
+  prueba::EjecutarSql(Ruta(), {"INSERT INTO alcabalas (ano, mes, Cod502) VALUES (2025, 12, 10000000)"});
+  Conexion conexion;
+  AbrirArchivoAlcabala(conexion, Ruta());
+  conexion.Cerrar();
+  const auto columnas = Columnas(Ruta(), "alcabalas");
+  ASSERT_EQ(columnas.size(), 205);
+  QStringList agregadas;
+  for (int i = 174; i < columnas.size(); ++i) agregadas << columnas.at(i).at(1).toString();
+  EXPECT_EQ(agregadas, vigentes);
+  const auto filas = prueba::ConsultarSql(Ruta(), "SELECT Cod502, Cod764 FROM alcabalas");
+  ASSERT_EQ(filas.size(), 1);
+  EXPECT_EQ(filas.first().at(0).toLongLong(), 10000000);
+  EXPECT_EQ(filas.first().at(1).toLongLong(), 0);  // the default of an added column
 }
 
 TEST_F(ArchivoTest, UnArchivoAlDiaNoCambia) {

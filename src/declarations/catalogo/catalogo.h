@@ -67,13 +67,14 @@ struct Caja {
   GrupoDiesel diesel = GrupoDiesel::Ninguno;  // its diesel line; leaving a DieselBase/DieselVariable box runs its rule
   PapelDiesel papelDiesel = PapelDiesel::Ninguno;
   QString campoContribuyente;  // paired taxpayer column of an A box
-  int ordenActualizacion = 0;  // 1–10 for the columns added to older files, 0 otherwise
+  int ordenActualizacion = 0;  // 1–41 for the columns added to older files, 0 otherwise
   TipoColumna tipoActualizacion = TipoColumna::C;
   QString ayuda;               // help hint (tooltip), may be empty
   Presentacion presentacion = Presentacion::Grupos;
   QList<int> items;            // entries of a drop-down list, in order
   QString nombreControl;       // object name of its control when not the usual one ("DBEditCod" + code)
   bool totalAPagar = false;    // the amount due in time: a company with a positive one has a payment to make
+  bool edicionVigente = false; // a typed box of the current edition of the form, a column older files lack
 };
 
 // Every box, in the order the form reads: front then back, top to bottom.
@@ -105,8 +106,8 @@ const LineaCatalogo* LineaDeCaja(const QString& codigo);
 
 // The groups of boxes the window switches together, in catalogue order.
 // Input boxes: every E box and the taxpayer boxes with an input family (03)
-// (156); antecedentes: the A boxes (15); display only: C, P and the taxpayer
-// boxes without one, the names 01, 02, 05 (39).
+// (187); antecedentes: the A boxes (15); display only: C, P and the taxpayer
+// boxes without one, the names 01, 02, 05 (45).
 QList<const Caja*> CajasDeEntrada();
 QList<const Caja*> CajasAntecedentes();
 QList<const Caja*> CajasSoloLectura();
@@ -117,10 +118,12 @@ struct ColumnaTabla {
   int tamano = 0;  // W columns
 };
 
-// The 174 columns of `alcabalas` in creation order (ano, mes and the stored boxes).
+// The 205 columns of `alcabalas` in creation order (ano, mes and the stored boxes).
 QList<ColumnaTabla> ColumnasAlcabalas();
-// The ten columns older files lack, in the order they are tested and added,
-// with the type they get then (Cod731 and Cod758 as L, the others C).
+// The 41 columns older files lack, in the order they are tested and added,
+// with the type they get then (Cod731 and Cod758 as L; the first ten are the
+// older layouts' additions, the rest the current edition's boxes, each with
+// its own type).
 QList<ColumnaTabla> ColumnasActualizacion();
 // The 23 columns of `contribuyente` in creation order.
 QList<ColumnaTabla> ColumnasContribuyente();

@@ -172,10 +172,10 @@ std::vector<DefPagina> Formulario() {
                              {TipoCelda::ListaMes, "MES", 226, 32, 113, 21},
                              {TipoCelda::ListaAno, "AÑO", 338, 32, 94, 21}})}));
   anverso.push_back(
-      Sec(59, 396, 16,
-          {{"ImageVentas", "\"Ventas y/o Servicios Prestados\"", 24, 32, 17, 273},
+      Sec(59, 444, 16,
+          {{"ImageVentas", "\"Ventas y/o Servicios Prestados\"", 24, 32, 17, 305},
            {"ImageVentasExentas", "\"Información\";\"de ingresos\"", 40, 32, 33, 97},
-           {"ImageVentasAfectas", "\"Genera Débito\"", 40, 144, 33, 161}},
+           {"ImageVentasAfectas", "\"Genera Débito\"", 40, 144, 33, 193}},
           {Enc({{"IMPUESTO AL VALOR AGREGADO", -1, 0},
                 {"Cantidad de documentos", C1, AnchoColumna},
                 {"Monto Neto", C0, AnchoColumna}}),
@@ -187,6 +187,7 @@ std::vector<DefPagina> Formulario() {
            Ln({En("720", C0)}),
            Enc({{"Cantidad de documentos", C1, AnchoColumna}, {"Débitos", C0, AnchoColumna}}),
            Ln({En("503", C1), En("502", C0)}),
+           Ln({En("763", C1), En("764", C0)}),
            Ln({En("716", C1), En("717", C0)}),
            Ln({En("110", C1), En("111", C0)}),
            Ln({En("758", C1), En("759", C0)}),
@@ -196,21 +197,23 @@ std::vector<DefPagina> Formulario() {
            Ln({En("733", C1), En("734", C0)}),
            Ln({En("516", C1), En("517", C0)}),
            Ln({En("500", C1), En("501", C0)}),
+           Ln({En("817", C1), En("818", C0)}),
            Ln({En("154", C0)}),
            Ln({En("518", C0)}),
            Ln({En("713", C0)}),
            Ln({En("738", X738).Etiqueta(26).Ancho(AnchoCajaTecleada),
                En("739", X739).Etiqueta(32).Ancho(AnchoCajaTecleada), En("740", X740).Etiqueta(46), En("741", C0)}),
+           Ln({En("791", C0)}),
            Ln({En("538", C0)})}));
   anverso.push_back(Sec(
-      463, 499, 19,
-      {{"ImageCompras", "\"Compras y/o Servicios Utilizados\"", 24, 35, 17, 193},
+      511, 547, 19,
+      {{"ImageCompras", "\"Compras y/o Servicios Utilizados\"", 24, 35, 17, 225},
        {"ImageComprasExentas", "\"Sin\";\"Derecho\";\"a Crédito\";\"Fiscal\"", 40, 67, 65, 49},
-       {"ImageComprasAfectas", "\"Con derecho a\";\"Crédito Fiscal\"", 40, 131, 33, 97},
-       {"ImageComprasInternas", "\"Interna\"", 72, 131, 33, 65},
-       {"ImageImportaciones", "\"Impor-\";\"tación\"", 72, 195, 33, 33}},
+       {"ImageComprasAfectas", "\"Con derecho a\";\"Crédito Fiscal\"", 40, 131, 33, 129},
+       {"ImageComprasInternas", "\"Interna\"", 72, 131, 33, 97},
+       {"ImageImportaciones", "\"Impor-\";\"tación\"", 72, 227, 33, 33}},
       {Enc({{"IMPUESTO AL VALOR AGREGADO", -1, 0},
-            {"Con Dercho a Crédito", C1, AnchoColumna},
+            {"Con Derecho a Crédito", C1, AnchoColumna},
             {"Sin Derecho a Crédito", C0, AnchoColumna}}),
        Ln({En("511", C1), En("514", C0)}),
        Enc({{"Cantidad de documentos", C1, AnchoColumna}, {"Monto Neto", C0, AnchoColumna}}),
@@ -219,6 +222,8 @@ std::vector<DefPagina> Formulario() {
        Ln({En("584", C1), En("562", C0)}),
        Enc({{"Cantidad de documentos", C1, AnchoColumna}, {"Crédito; Recuperación y Reinte...", C0, AnchoColumna}}),
        Ln({En("519", C1), En("520", C0)}),
+       Ln({En("761", C1), En("762", C0)}),
+       Ln({En("765", C1), En("766", C0)}),
        Ln({En("524", C1), En("525", C0)}),
        Ln({En("527", C1), En("528", C0)}),
        Ln({En("531", C1), En("532", C0)}),
@@ -230,6 +235,7 @@ std::vector<DefPagina> Formulario() {
        Ln({En("592", C0)}),
        Ln({En("539", C0)}),
        Ln({En("718", C0)}),
+       Ln({En("790", C0)}),
        Ln({En("164", C0)}),
        Enc({{"M3 Comprados con derecho a crédito", XM3 - AnchoTituloM3, AnchoColumna + AnchoTituloM3},
             {"Componentes del Impuesto", XComponentes, C0 - XComponentes + 1}}),
@@ -239,32 +245,35 @@ std::vector<DefPagina> Formulario() {
        Ln({En("712", C0)}),
        Ln({En("757", C0)}),
        Ln({En("537", C0)})}));
-  anverso.push_back(Sec(966, 66, 0, {},
+  anverso.push_back(Sec(1062, 66, 0, {},
                         {Enc({{"Impuesto Determinado", C0, AnchoColumna}}),
                          Ln({En("77", C3), En("89", C0).Etiqueta(107)}), Ln({En("760", C0)})}));
   anverso.push_back(
-      Sec(1036, 316, 16,
-          {{"ImageRetenciones", "\"RETENCIONES\"", 24, 16, 17, 145}, {"ImagePPM", "\"PPM\"", 24, 176, 17, 129}},
+      Sec(1132, 428, 16,
+          {{"ImageRetenciones", "\"RETENCIONES\"", 24, 16, 17, 177}, {"ImagePPM", "\"PPM\"", 24, 208, 17, 209}},
           {Ln({En("50", C0)}),
            Ln({En("751", X751).Etiqueta(0, L::Encima).Fila(1), En("735", X735).Etiqueta(0, L::Encima).Fila(1),
                En("48", C0).Etiqueta(106)},
               2, {{TipoCelda::Etiqueta, "Créditos", X751 - 61 + 1, 0, 61, 33}}),
-           Ln({En("151", C0)}), Ln({En("153", C0)}), Ln({En("54", C0)}), Ln({En("56", C0)}), Ln({En("588", C0)}),
+           Ln({En("151", C0)}), Ln({En("153", C0)}), Ln({En("49", C0)}), Ln({En("155", C0)}), Ln({En("54", C0)}), Ln({En("56", C0)}), Ln({En("588", C0)}),
            Ln({En("589", C0)}),
            Enc({{"Monto Pérdida Art.90", C4, AnchoColumna},
                 {"Base Imponible", C3, AnchoColumna},
                 {"Tasa", C2, AnchoColumna},
                 {"Crédito", C1, AnchoColumna},
                 {"PPM Neto Determinado", C0, AnchoColumna}}),
-           Ln({En("30", C4), En("563", C3), En("115", C2), En("68", C1), En("62", C0)}),
+           // The long text of line 70 takes two rows beside its five boxes.
+           Ln({En("30", C4), En("563", C3), En("115", C2), En("68", C1), En("62", C0)}, 2),
+           Ln({En("156", C0)}),
            Ln({En("565", C4), En("120", C3), En("542", C2), En("122", C1), En("123", C0)}),
-           Ln({En("700", C4), En("701", C3), En("702", C2), En("711", C1), En("703", C0)}), Ln({En("66", C0)}),
+           Ln({En("700", C4), En("701", C3), En("702", C2), En("711", C1), En("703", C0)}),
+           Ln({En("806", C4), En("807", C3), En("808", C2), En("809", C1), En("810", C0)}), Ln({En("66", C0)}),
            Ln({En("721", C3).Etiqueta(0, L::Encima).Fila(1), En("722", C2).Etiqueta(0, L::Encima).Fila(1),
                En("724", C1).Etiqueta(0, L::Encima).Fila(1), En("723", C0).Etiqueta(0, L::Encima).Fila(1)},
               2),
-           Ln({En("152", C0)}), Ln({En("70", C0)})}));
+           Ln({En("152", C0)}), Ln({En("157", C0)}), Ln({En("70", C0)}), Ln({En("776", C1)})}));
   anverso.push_back(Sec(
-      1356, 136, 0, {},
+      1564, 152, 0, {},
       {Ln({En("595", C0)}),
        // The three names stand side by side under their labels.
        Ln({En("01", XNumero).Etiqueta(326, L::Antecedente).Fila(1).Ancho(352),
@@ -275,6 +284,7 @@ std::vector<DefPagina> Formulario() {
        Ln({En("91", C0)}),
        Ln({En("92", C0)}),
        Ln({En("93", C0)}),
+       Ln({En("922", C1), En("795", C0)}),
        Ln({En("94", C0)})}));
 
   // ---- Reverso ----------------------------------------------------------------
@@ -318,20 +328,30 @@ std::vector<DefPagina> Formulario() {
            Tit("Cambio de Sujeto (Agente Retenedor)"), Ln({En("39", C3)}), Ln({En("554", C3)}), Ln({En("736", C3)}),
            Ln({En("597", C3)}),
            Ln({En("555", C3).SignoTras('+'), En("596", C0).Etiqueta(AnchoEtiquetaTrasC3 - AnchoSigno + 1)})}));
+  reverso.push_back(Sec(980, 234, 16, {},
+                        {Tit("IVA Retenido a Terceros con Retención Total (Art. 3° inc. 7° D.L.825/74)"),
+                         Ln({En("100", C1)}), Ln({En("101", C1)}), Ln({En("102", C1)}), Ln({En("103", C0)}),
+                         Ln({En("104", C1)}), Tit("IVA Venta Remota de Bienes Corporales Muebles (Art. 3° bis D.L.825/74)"),
+                         Ln({En("811", C1)}), Ln({En("812", C1)}), Ln({En("813", C1)}), Ln({En("814", C0)}),
+                         Ln({En("815", C1)}), Ln({En("816", C0)})}));
+  // The special credits: each line's full text takes two rows beside its three boxes.
   reverso.push_back(
-      Sec(980, 106, 16, {},
-          {Ln({En("725", C4), En("737", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("727", C0).Etiqueta(81)}),
-           Ln({En("704", C4), En("705", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("706", C0).Etiqueta(81)}),
-           Ln({En("160", C4), En("161", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("570", C0).Etiqueta(81)}),
-           Ln({En("126", C4), En("128", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("571", C0).Etiqueta(81)}),
-           Ln({En("572", C4), En("568", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("590", C0).Etiqueta(81)})}));
-  reverso.push_back(Sec(1094, 98, 0, {},
+      Sec(1220, 218, 16, {},
+          {Ln({En("725", C4), En("737", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("727", C0).Etiqueta(81)}, 2),
+           Ln({En("704", C4), En("705", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("706", C0).Etiqueta(81)}, 2),
+           Ln({En("160", C4), En("161", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("570", C0).Etiqueta(81)}, 2),
+           Ln({En("126", C4), En("128", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("571", C0).Etiqueta(81)}, 2),
+           Ln({En("572", C4), En("568", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("590", C0).Etiqueta(81)}, 2),
+           Ln({En("768", C4), En("769", XRemanente).Etiqueta(AnchoEtiquetaRemanente), En("770", C0).Etiqueta(81)},
+              2)}));
+  reverso.push_back(Sec(1446, 114, 0, {},
                         {Ln({En("547", C0 - AnchoParentesis).Ancho(AnchoCaja + AnchoParentesis)}), Ln({En("728", C1)}),
-                         Ln({En("707", C1)}), Ln({En("73", C1)}), Ln({En("130", C1)}), Ln({En("591", C1)})}));
+                         Ln({En("707", C1)}), Ln({En("73", C1)}), Ln({En("130", C1)}), Ln({En("591", C1)}),
+                         Ln({En("771", C1)})}));
 
   // Antecedentes: columns as on the printed form.
   constexpr int X1 = 4, X2 = 105, X3 = 209, X4 = 312, X5 = 447, X6 = 601;
-  reverso.push_back(Sec(1198, 116, 0, {},
+  reverso.push_back(Sec(1566, 116, 0, {},
                         {Tit("REGISTRE SI CAMBIA ALGUNO DE LOS SIGUIENTES ANTECEDENTES"),
                          Ln({Ant("06", X1, X4 - X1 - 4), Ant("610", X4, X5 - X4 - 4), Ant("611", X5, X6 - X5 - 4),
                              Ant("612", X6, 756 - X6)},

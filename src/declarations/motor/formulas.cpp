@@ -30,16 +30,17 @@ class Formulas {
 
   // Results, in the order the steps compute them.
   int c741, c538, c537, c89, c77, c62, c123, c703, c723, c724, c595, c550, c549, c602, c603, c506, c507, c543,
-      c573, c598, c596, c727, c706, c570, c571, c590, c547, c591, c130, c73, c707, c728, c91, c94;
+      c573, c598, c596, c103, c104, c814, c815, c727, c706, c570, c571, c590, c770, c547, c771, c591, c130, c73,
+      c707, c728, c91, c94;
 
   // Inputs named outside the sums.
-  int e739, e740, e563, e68, e120, e122, e701, e711, e66, e721, e722, e92, e93;
+  int e739, e740, e563, e68, e120, e122, e701, e711, e66, e721, e722, e816, e92, e93, e795;
   int t115, t542, t702;
 
   // The sums of stored boxes, as the form adds them (538 also adds box 741).
   Suma debitos, creditos, subtotalAnverso, articulo37, debitosArticulo42, creditosArticulo42, anticipo,
-      retencionCambioSujeto, creditoSolares, creditoPatenteAguas, creditoCotizacion, creditoEmpresas, creditoPeajes,
-      otrosImpuestosReverso;
+      retencionCambioSujeto, retencionTotal, ventaRemota, creditoSolares, creditoPatenteAguas, creditoCotizacion,
+      creditoEmpresas, creditoPeajes, creditoTrazabilidad, otrosImpuestosReverso;
 
  private:
   int Monto(const char* codigo, bool opcional = false) {
@@ -60,6 +61,7 @@ class Formulas {
   Termino Mas(const char* codigo) { return {Monto(codigo), false}; }
   Termino Menos(const char* codigo) { return {Monto(codigo), true}; }
   Termino MasSiExiste(const char* codigo) { return {Monto(codigo, true), false}; }
+  Termino MenosSiExiste(const char* codigo) { return {Monto(codigo, true), true}; }
 
   void Paso(std::vector<int> escribe, void (*calcular)(const EntradasCalculo&, ResultadosCalculo&)) {
     pasos.push_back({std::move(escribe), calcular});
@@ -104,7 +106,7 @@ Moneda Ppm(const EntradasCalculo& e, const ResultadosCalculo& r) {
   return r.Calculada(f.c62) + r.Calculada(f.c123) + r.Calculada(f.c703) + e.Monto(f.e66);
 }
 
-// The five special credits whose unabsorbed part carries forward, in the order
+// The six special credits whose unabsorbed part carries forward, in the order
 // the excess reaches them: the credit subtracted last comes first.
 struct Remanente {
   int caja;
@@ -133,12 +135,18 @@ Formulas::Formulas() {
   c573 = Calculada("573");
   c598 = Calculada("598");
   c596 = Calculada("596");
+  c103 = Calculada("103");
+  c104 = Calculada("104");
+  c814 = Calculada("814");
+  c815 = Calculada("815");
   c727 = Calculada("727");
   c706 = Calculada("706");
   c570 = Calculada("570");
   c571 = Calculada("571");
   c590 = Calculada("590");
+  c770 = Calculada("770");
   c547 = Calculada("547");
+  c771 = Calculada("771");
   c591 = Calculada("591");
   c130 = Calculada("130");
   c73 = Calculada("73");
@@ -150,10 +158,12 @@ Formulas::Formulas() {
   e739 = Monto("739");
   e740 = Monto("740");
   debitos = {Mas("502"), Mas("717"), Mas("111"), Mas("513"), Menos("510"), Menos("709"), Menos("734"),
-             Mas("517"), Mas("501"), Mas("154"), Mas("518"),  Mas("713"), MasSiExiste("759")};
+             Mas("517"), Mas("501"), Mas("154"), Mas("518"),  Mas("713"), MasSiExiste("759"),
+             MasSiExiste("764"), MenosSiExiste("818"), MasSiExiste("791")};
   creditos = {Mas("520"),   Mas("525"),   Menos("528"), Mas("532"),   Mas("535"), Mas("553"),
               Mas("504"),   Menos("593"), Menos("594"), Menos("592"), Menos("539"), Menos("718"),
-              Mas("164"),   Mas("127"),   Mas("544"),   Mas("523"),   Mas("712"), MasSiExiste("757")};
+              Mas("164"),   Mas("127"),   Mas("544"),   Mas("523"),   Mas("712"), MasSiExiste("757"),
+              MasSiExiste("762"), MasSiExiste("766"), MenosSiExiste("790")};
   e563 = Monto("563");
   e68 = Monto("68");
   e120 = Monto("120");
@@ -167,7 +177,11 @@ Formulas::Formulas() {
   e721 = Monto("721");
   e722 = Monto("722");
   subtotalAnverso = {Mas("50"), Mas("48"),  Mas("151"), Mas("153"), Mas("54"),         Mas("56"),
-                     Mas("588"), Mas("589"), Mas("152"), Mas("70"), MasSiExiste("760")};
+                     Mas("588"), Mas("589"), Mas("152"), Mas("70"), MasSiExiste("760"),
+                     // The 3 % loan repayments and the mining royalty's PPM are
+                     // declared beside the PPM, outside the training credit's reach.
+                     MasSiExiste("49"), MasSiExiste("155"), MasSiExiste("156"), MasSiExiste("810"),
+                     MasSiExiste("157")};
   articulo37 = {Mas("113"), Menos("28"), Menos("548"), Menos("540"), Mas("541")};
   debitosArticulo42 = {Mas("577"), Mas("32"), Mas("150"), Mas("146"), Mas("545"), Menos("546"), Menos("710"),
                        MasSiExiste("752")};
@@ -175,14 +189,19 @@ Formulas::Formulas() {
                         Menos("559"), Mas("508"), Menos("533"), Mas("552"), MasSiExiste("754")};
   anticipo = {Mas("556"), Mas("557"), Menos("558")};
   retencionCambioSujeto = {Mas("39"), Mas("554"), Menos("736"), Mas("597"), Mas("555")};
+  retencionTotal = {MasSiExiste("100"), MenosSiExiste("101"), MenosSiExiste("102")};
+  ventaRemota = {MasSiExiste("811"), MenosSiExiste("812"), MenosSiExiste("813")};
+  e816 = Monto("816", true);
   creditoSolares = {Mas("725"), Mas("737")};
   creditoPatenteAguas = {Mas("704"), Mas("705")};
   creditoCotizacion = {Mas("160"), Mas("161")};
   creditoEmpresas = {Mas("126"), Mas("128")};
   creditoPeajes = {Mas("572"), Mas("568")};
+  creditoTrazabilidad = {MasSiExiste("768"), MasSiExiste("769")};
   otrosImpuestosReverso = {Mas("409"), Mas("522"), Mas("526")};
   e92 = Monto("92");
   e93 = Monto("93");
+  e795 = Monto("795", true);
   DefinirPasos();
 }
 
@@ -248,29 +267,35 @@ void Formulas::DefinirPasos() {
     r.Poner(f.c598, anticipoTotal > iva ? iva : anticipoTotal);
   });
   Paso({c596}, [](const E& e, R& r) { r.Poner(F().c596, Sumar(e, F().retencionCambioSujeto)); });
+  // The IVA withheld in full and the IVA of remote sales: a positive net is
+  // the tax of the month, a negative one the adjustment left for the next.
+  Paso({c103, c104}, [](const E& e, R& r) { EscribirSaldo(r, Sumar(e, F().retencionTotal), F().c103, F().c104); });
+  Paso({c814, c815}, [](const E& e, R& r) { EscribirSaldo(r, Sumar(e, F().ventaRemota), F().c814, F().c815); });
   Paso({c727}, [](const E& e, R& r) { r.Poner(F().c727, Sumar(e, F().creditoSolares)); });
   Paso({c706}, [](const E& e, R& r) { r.Poner(F().c706, Sumar(e, F().creditoPatenteAguas)); });
   Paso({c570}, [](const E& e, R& r) { r.Poner(F().c570, Sumar(e, F().creditoCotizacion)); });
   Paso({c571}, [](const E& e, R& r) { r.Poner(F().c571, Sumar(e, F().creditoEmpresas)); });
   Paso({c590}, [](const E& e, R& r) { r.Poner(F().c590, Sumar(e, F().creditoPeajes)); });
+  Paso({c770}, [](const E& e, R& r) { r.Poner(F().c770, Sumar(e, F().creditoTrazabilidad)); });
 
   // Total determined and what to pay or carry forward.
   Paso({c547}, [](const E& e, R& r) {
     const Formulas& f = F();
     auto C = [&r](int caja) { return r.Calculada(caja); };
     r.Poner(f.c547, C(f.c595) + Sumar(e, f.otrosImpuestosReverso) + C(f.c550) + C(f.c506) - C(f.c598) +
-                        C(f.c596) - C(f.c727) - C(f.c706) - C(f.c570) - C(f.c571) - C(f.c590));
+                        C(f.c596) + C(f.c103) + C(f.c814) + e.Monto(f.e816) - C(f.c727) - C(f.c706) -
+                        C(f.c570) - C(f.c571) - C(f.c590) - C(f.c770));
   });
 
   // With nothing to pay, the excess R goes to the carry-forward boxes,
   // each taking at most its own credit total. R is a full amount (64 bits), so
   // an excess beyond two thousand million pesos is allocated like any other.
-  Paso({c591, c130, c73, c707, c728, c91}, [](const E&, R& r) {
+  Paso({c771, c591, c130, c73, c707, c728, c91}, [](const E&, R& r) {
     const Formulas& f = F();
     const Moneda total = r.Calculada(f.c547);
     Moneda exceso = total > Moneda() ? Moneda() : -total;
-    for (const Remanente& rem : {Remanente{f.c591, f.c590}, Remanente{f.c130, f.c571}, Remanente{f.c73, f.c570},
-                                 Remanente{f.c707, f.c706}, Remanente{f.c728, f.c727}}) {
+    for (const Remanente& rem : {Remanente{f.c771, f.c770}, Remanente{f.c591, f.c590}, Remanente{f.c130, f.c571},
+                                 Remanente{f.c73, f.c570}, Remanente{f.c707, f.c706}, Remanente{f.c728, f.c727}}) {
       // A credit total below zero (only a stored negative could make one) has
       // nothing to carry forward.
       const Moneda tomado = std::max(std::min(exceso, r.Calculada(rem.credito)), Moneda());
@@ -285,7 +310,8 @@ void Formulas::DefinirPasos() {
     const Moneda c92 = e.Monto(f.e92);
     const Moneda c93 = e.Monto(f.e93);
     const bool recargo = !c92.EsCero() || !c93.EsCero();
-    r.Poner(f.c94, recargo ? r.Calculada(f.c91) + c92 + c93 : Moneda());
+    // A condonation (795) lowers the total with surcharges it forgives part of.
+    r.Poner(f.c94, recargo ? r.Calculada(f.c91) + c92 + c93 - e.Monto(f.e795) : Moneda());
   });
 }
 
@@ -439,13 +465,18 @@ Moneda BaseIngresos(const Registro& d, double iva) {
 // --- Carry forward ---------------------------------------------------------------------
 
 const QList<Traslado>& MapaTraslado() {
+  using M = ModoTraslado;
   static const QList<Traslado> mapa = {
-      {Campo("115"), Campo("115"), false}, {Campo("542"), Campo("542"), false},
-      {Campo("77"), Campo("504"), true},   {Campo("549"), Campo("540"), true},
-      {Campo("507"), Campo("508"), true},  {Campo("573"), Campo("557"), true},
-      {Campo("728"), Campo("737"), true},  {Campo("707"), Campo("705"), true},
-      {Campo("73"), Campo("161"), true},   {Campo("130"), Campo("128"), true},
-      {Campo("591"), Campo("568"), true},  {Campo("724"), Campo("722"), true},
+      {Campo("115"), Campo("115"), M::Tasa},       {Campo("542"), Campo("542"), M::Tasa},
+      {Campo("77"), Campo("504"), M::Reajustado},  {Campo("549"), Campo("540"), M::Reajustado},
+      {Campo("507"), Campo("508"), M::Reajustado}, {Campo("573"), Campo("557"), M::Reajustado},
+      {Campo("728"), Campo("737"), M::Reajustado}, {Campo("707"), Campo("705"), M::Reajustado},
+      {Campo("73"), Campo("161"), M::Reajustado},  {Campo("130"), Campo("128"), M::Reajustado},
+      {Campo("591"), Campo("568"), M::Reajustado}, {Campo("724"), Campo("722"), M::Reajustado},
+      // The adjustment remainders travel at face value; the traceability
+      // credit's remainder is readjusted like the others.
+      {Campo("104"), Campo("102"), M::Nominal},    {Campo("815"), Campo("813"), M::Nominal},
+      {Campo("771"), Campo("769"), M::Reajustado},
   };
   return mapa;
 }

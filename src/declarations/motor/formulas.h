@@ -156,13 +156,20 @@ Moneda BaseIngresos(const Registro& declaracion, double iva);
 
 // --- Carry forward ------------------------------------------------------------------
 
+// How a value travels to the next period.
+enum class ModoTraslado {
+  Tasa,        // a rate, copied
+  Reajustado,  // an amount readjusted through the UTM of both months
+  Nominal,     // an amount copied at face value
+};
+
 // One box a new declaration takes from the previous period.
 struct Traslado {
   QString origen;   // field of the previous declaration
   QString destino;  // field of the new declaration
-  bool reajustar;   // readjusted through the UTM (amounts) or copied (rates)
+  ModoTraslado modo;
 };
 
 // The carry-forward map, in the order the new declaration is filled:
-// 115, 542, 504, 540, 508, 557, 737, 705, 161, 128, 568, 722.
+// 115, 542, 504, 540, 508, 557, 737, 705, 161, 128, 568, 722, 102, 813, 769.
 const QList<Traslado>& MapaTraslado();

@@ -137,13 +137,15 @@ QList<ValorTrasladado> CalcularTraslado(const Registro* anterior, double utm1, d
   QList<ValorTrasladado> valores;
   for (const Traslado& t : MapaTraslado()) {
     QVariant valor;
-    if (!t.reajustar) {
+    if (t.modo == ModoTraslado::Tasa) {
       const double tasa = anterior ? NuloACeroDouble(anterior->Valor(t.origen)) : 0.0;
       valor = QVariant(static_cast<float>(tasa));
     } else {
       // A balance the engine could not compute (null) must not travel as zero.
       if (anterior && EsNulo(anterior->Valor(t.origen))) LanzarFueraDeRango();
-      const Moneda saldo = anterior ? ReajustarSaldo(Leer(*anterior, t.origen), utm1, utm2) : Moneda();
+      const Moneda saldo = !anterior ? Moneda()
+                           : t.modo == ModoTraslado::Reajustado ? ReajustarSaldo(Leer(*anterior, t.origen), utm1, utm2)
+                                                                 : Leer(*anterior, t.origen);
       valor = QVariant::fromValue(saldo);
     }
     valores.append({t.destino, valor});

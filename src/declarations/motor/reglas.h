@@ -45,7 +45,7 @@ struct ValorTrasladado {
   QVariant valor;  // float for the rates, Moneda for the amounts
 };
 
-// The twelve values of the carry-forward map (MapaTraslado), in its order,
+// The fifteen values of the carry-forward map (MapaTraslado), in its order,
 // from the previous declaration (its calculated fields already computed), or
 // all zero when anterior is null.
 QList<ValorTrasladado> CalcularTraslado(const Registro* anterior, double utm1, double utm2);
