@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "cli/ligero/exportar.h"
+#include "general/nombresarchivo.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ int main(int argc, char** argv) {
   // locale and the rest): Qt reads the user's locale from the environment,
   // and the system's messages set it when they are needed.
   QStringList argumentos;
-  for (int i = 2; i < argc; ++i) argumentos << QString::fromLocal8Bit(argv[i]);
+  for (int i = 2; i < argc; ++i) argumentos << RutaDeBytes(QByteArray(argv[i]));  // file names are bytes
   QTextStream salida(stdout);
   QTextStream errores(stderr);
   return EjecutarSubcomando(exportar, argumentos, salida, errores);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli/ligero/subcomando.h"
+#include "general/nombresarchivo.h"
 
 namespace {
 std::vector<Subcomando>& Registro() {
@@ -61,8 +62,10 @@ int main(int argc, char** argv) {
   QTextStream salida(stdout);
   QTextStream errores(stderr);
 
-  QStringList args = QCoreApplication::arguments();
-  args.removeFirst();
+  // File names are bytes: a name that is no valid UTF-8 must reach the file
+  // system unchanged (the application object has taken its own options out).
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << RutaDeBytes(QByteArray(argv[i]));
   if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
     MostrarUso(errores);
     return args.isEmpty() ? 2 : 0;

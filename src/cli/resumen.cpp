@@ -4,9 +4,8 @@
 // printer. The file is opened for reading only and never upgraded; a year
 // without declarations prints the headings and a totals line of zeros.
 
-#include <QRegularExpression>
-
 #include "cli/dibujo.h"
+#include "cli/ligero/periodo.h"
 #include "cli/ligero/subcomando.h"
 #include "declarations/lectura.h"
 #include "reports/plantillas.h"
@@ -36,11 +35,8 @@ const DefinicionResumen* ResumenDeClave(const QString& clave) {
 bool LeerOpciones(QStringList argumentos, OpcionesResumen* opciones) {
   if (!LeerDestinoDibujo(argumentos, &opciones->destino) || argumentos.size() != 3) return false;
   opciones->resumen = ResumenDeClave(argumentos.at(0));
-  static const QRegularExpression patronAno(QStringLiteral("^\\d{4}$"));
-  if (opciones->resumen == nullptr || !patronAno.match(argumentos.at(2)).hasMatch()) return false;
   opciones->ruta = argumentos.at(1);
-  opciones->ano = argumentos.at(2).toInt();
-  return opciones->ano > 0;
+  return opciones->resumen != nullptr && LeerAnoArgumento(argumentos.at(2), &opciones->ano);
 }
 
 int Resumir(ContextoCli& contexto) {

@@ -1,9 +1,12 @@
 #include "declarations/lectura.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
+#include "declarations/catalogo/catalogo.h"
 #include "declarations/motor/calculo.h"
 #include "general/errores.h"
+#include "general/nombresarchivo.h"
 #include "general/valores.h"
 #include "storage/archivo.h"
 #include "storage/conexion.h"
@@ -26,6 +29,17 @@ QList<RegistroPlano> LeerFiltradas(Conexion& conexion, const QString& condicion,
   for (alcabala.Primero(); !alcabala.Eof(); alcabala.Siguiente()) leidas.append(alcabala.CopiaRegistroActual());
   alcabala.Cerrar();
   return leidas;
+}
+
+// A file of an older layout lacks some columns of the table: a declaration
+// read from it gets them as empty fields (null: printed blank), so whatever
+// reads the declaration finds every column. The file is not changed.
+void CompletarColumnasFaltantes(RegistroPlano& leida) {
+  QList<DefinicionCampo> faltantes;
+  for (const ColumnaTabla& columna : ColumnasAlcabalas())
+    if (!leida.TieneCampo(columna.nombre))
+      faltantes.append(DefinicionCampo{columna.nombre, columna.tipo, columna.tamano});
+  for (const DefinicionCampo& campo : faltantes) leida.Agregar(campo, QVariant());
 }
 
 }  // namespace
@@ -56,7 +70,15 @@ std::optional<FormularioLeido> LeerFormularioSiExiste(const QString& ruta, int a
   AbrirArchivoSoloLectura(conexion, ruta);
   const QList<RegistroPlano> leidas = LeerDeclaracionesDelPeriodo(conexion, ano, mes, locale);
   if (leidas.isEmpty()) return std::nullopt;
-  FormularioLeido leido{leidas.first(), LeerContribuyente(conexion)};
+  // Printing a box the calculation could not compute would show a blank
+  // where an amount is due.
+  const QStringList sinCalcular = CajasNoCalculadas(leidas.first());
+  if (!sinCalcular.isEmpty())
+    throw ErrorCalculo(RutaVisible(QFileInfo(ruta).fileName()) + QStringLiteral(": ") +
+                       MensajeCajasNoCalculadas(sinCalcular, ano, mes));
+  RegistroPlano declaracion = leidas.first();
+  CompletarColumnasFaltantes(declaracion);
+  FormularioLeido leido{declaracion, LeerContribuyente(conexion)};
   conexion.Cerrar();
   return leido;
 }

@@ -39,7 +39,9 @@ struct FormularioLeido {
 
 /// Opens the data file for reading only (never upgraded) and reads the first
 /// declaration of one period and the taxpayer row; nothing when the file has
-/// no declaration for that period.
+/// no declaration for that period. A column an older file lacks comes as an
+/// empty field; ErrorCalculo ("Archivo.alc: No se pudo calcular la casilla 91
+/// …") when a calculated box of the declaration cannot be computed.
 std::optional<FormularioLeido> LeerFormularioSiExiste(const QString& ruta, int ano, int mes, const QLocale& locale);
 
 /// As LeerFormularioSiExiste; ErrorAlcabala when the file has no declaration

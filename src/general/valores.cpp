@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "general/errores.h"
+#include "general/nombresarchivo.h"
 
 namespace {
 const char* const kMeses[12] = {"Enero", "Febrero", "Marzo",      "Abril",   "Mayo",      "Junio",
@@ -155,7 +156,7 @@ QString NombreSinExtension(const QString& ruta) {
   QString nombre = ruta.mid(inicio);
   const int punto = nombre.lastIndexOf(QLatin1Char('.'));
   if (punto >= 0) nombre.truncate(punto);
-  return nombre;
+  return RutaVisible(nombre);
 }
 
 QString CarpetaMisDocumentos() {

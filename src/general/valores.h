@@ -59,7 +59,8 @@ QChar TeclaDigitoConSigno(const QString& texto, QChar tecla, int posicionCursor)
 QChar TeclaDecimal(const QString& texto, QChar tecla, const QLocale& locale);
 
 // --- Files ------------------------------------------------------------------
-// File name without folder and extension: "/datos/Empresa.alc" gives "Empresa".
+// File name without folder and extension: "/datos/Empresa.alc" gives "Empresa"
+// (bytes of the name that are no valid UTF-8 shown as U+FFFD).
 QString NombreSinExtension(const QString& ruta);
 // The user's documents folder, without a trailing separator. Throws
 // ErrorAlcabala("Could not find MyDocuments folder location.") when unknown.

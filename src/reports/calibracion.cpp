@@ -1,12 +1,17 @@
 #include "reports/calibracion.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
 #include <memory>
 
 #include "general/errores.h"
+#include "general/escritura.h"
 
 namespace {
 
@@ -27,7 +32,10 @@ double LeerGuardado(const QSettings& ajustes, const QString& clave) {
   bool ok = false;
   const double valor = ajustes.value(clave).toString().toDouble(&ok);
   if (!ok || !std::isfinite(valor)) return 0;
-  return std::clamp(valor, -LimiteCalibracionMm, LimiteCalibracionMm);
+  // A value edited by hand off the step is taken to the nearest step, so the
+  // value saved next (with the other axis changed) is a valid one.
+  const double enPasos = std::round(valor / PasoCalibracionMm) * PasoCalibracionMm;
+  return std::clamp(enPasos, -LimiteCalibracionMm, LimiteCalibracionMm);
 }
 
 }  // namespace
@@ -73,13 +81,29 @@ void GuardarCalibracion(const QString& impresora, const Calibracion& calibracion
   ComprobarDesplazamiento(calibracion.horizontalMm, Horizontal);
   ComprobarDesplazamiento(calibracion.verticalMm, Vertical);
   const auto ajustes = Ajustes();
-  ajustes->beginGroup(Grupo(impresora));
-  // Plain text with a dot, whatever the locale: the file reads the same everywhere.
-  ajustes->setValue(Horizontal, QString::number(calibracion.horizontalMm, 'f', 1));
-  ajustes->setValue(Vertical, QString::number(calibracion.verticalMm, 'f', 1));
-  ajustes->endGroup();
-  ajustes->sync();
-  if (ajustes->status() != QSettings::NoError)
-    throw ErrorAlcabala(QStringLiteral("No se pudo guardar el ajuste de la impresora «%1» en «%2»")
-                            .arg(impresora, ajustes->fileName()));
+  // The new settings are composed in a scratch file (QSettings knows the
+  // format) and written whole like every file of the program, so a full disk
+  // or a killed program never leaves the user's settings half-written.
+  QTemporaryDir borrador;
+  if (!borrador.isValid())
+    FallaEscritura(ajustes->fileName(), borrador.errorString());
+  const QString rutaBorrador = borrador.filePath(QStringLiteral("Alcabala.conf"));
+  {
+    QSettings nuevos(rutaBorrador, QSettings::IniFormat);
+    for (const QString& clave : ajustes->allKeys()) nuevos.setValue(clave, ajustes->value(clave));
+    nuevos.beginGroup(Grupo(impresora));
+    // Plain text with a dot, whatever the locale: the file reads the same everywhere.
+    nuevos.setValue(Horizontal, QString::number(calibracion.horizontalMm, 'f', 1));
+    nuevos.setValue(Vertical, QString::number(calibracion.verticalMm, 'f', 1));
+    nuevos.endGroup();
+    nuevos.sync();
+    if (nuevos.status() != QSettings::NoError)
+      throw ErrorAlcabala(QStringLiteral("No se pudo guardar el ajuste de la impresora «%1» en «%2»")
+                              .arg(impresora, ajustes->fileName()));
+  }
+  QFile compuesto(rutaBorrador);
+  if (!compuesto.open(QIODevice::ReadOnly))
+    FallaEscritura(ajustes->fileName(), compuesto.errorString());
+  QDir().mkpath(QFileInfo(ajustes->fileName()).absolutePath());
+  EscribirArchivoEntero(ajustes->fileName(), ModoEscritura::Reemplazar, compuesto.readAll());
 }

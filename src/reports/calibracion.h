@@ -33,7 +33,8 @@ double LeerMilimetros(const QString& texto, const QString& eje);
 QString TextoMilimetros(double milimetros, const QLocale& locale);
 
 // The saved offsets of a printer; none saved: no shift. A value damaged in
-// the settings file counts as no shift, one out of range as the nearest limit.
+// the settings file counts as no shift, one out of range as the nearest limit,
+// one off the step as the nearest step.
 Calibracion LeerCalibracion(const QString& impresora);
 
 // Saves the offsets of a printer after checking them. Raises ErrorAlcabala

@@ -4,9 +4,15 @@
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <dirent.h>
+#include <sys/stat.h>
 
 #include "declarations/catalogo/catalogo.h"
+#include "declarations/motor/calculo.h"
 #include "general/errores.h"
+#include "general/nombresarchivo.h"
 #include "general/valores.h"
 #include "reports/tablaempresas.h"
 #include "storage/archivo.h"
@@ -17,11 +23,12 @@
 namespace {
 
 // Where a path really leads, so one folder or file reached by two paths is
-// seen once; a path that leads nowhere stands for itself.
+// seen once; a path that leads nowhere stands for itself. (The name's bytes
+// as they are: general/nombresarchivo.h.)
 QString RutaCanonica(const QString& ruta) {
-  const QFileInfo info(ruta);
-  const QString canonica = info.canonicalFilePath();
-  return canonica.isEmpty() ? info.absoluteFilePath() : canonica;
+  char resuelta[PATH_MAX];
+  if (::realpath(BytesDeRuta(ruta).constData(), resuelta)) return RutaDeBytes(QByteArray(resuelta));
+  return QDir::cleanPath(QDir(ruta).absolutePath());
 }
 
 // The taxpayer's columns copied as they are, null included.
@@ -62,7 +69,12 @@ class LectorEmpresas {
       if (lector_.ConContribuyente()) CopiarContribuyente(lector_.Contribuyente(), datos);
       datos.Guardar();
     }
-    const Moneda totalAPagar = ConDeclaracion() ? NuloACeroMoneda(datos.Valor(CajaTotalAPagar().campo)) : Moneda();
+    const Caja& seleccion = CajaTotalAPagar();
+    // A box 91 the calculation could not compute is no zero: the list would
+    // put the company where it does not belong.
+    if (ConDeclaracion() && EsNulo(datos.Valor(seleccion.campo)))
+      throw ErrorCalculo(MensajeCajasNoCalculadas({seleccion.codigo}, peticion.ano, peticion.mes));
+    const Moneda totalAPagar = ConDeclaracion() ? NuloACeroMoneda(datos.Valor(seleccion.campo)) : Moneda();
     if (!SeleccionAdmite(peticion.clase, ConDeclaracion(), totalAPagar)) datos.Eliminar();
   }
 
@@ -78,7 +90,7 @@ void ConNombreDeArchivo(const QString& ruta, Paso paso) {
   try {
     paso();
   } catch (const std::exception& e) {
-    throw ErrorAlcabala(QFileInfo(ruta).fileName() + QStringLiteral(": ") + MensajeDeExcepcion(e));
+    throw ErrorAlcabala(RutaVisible(QFileInfo(ruta).fileName()) + QStringLiteral(": ") + MensajeDeExcepcion(e));
   }
 }
 
@@ -91,12 +103,23 @@ QStringList CarpetasEmpresas(const QString& carpetaPrograma) {
 }
 
 QStringList ExplorarCarpeta(const QString& carpeta, const QString& extension) {
-  const QDir dir(carpeta);
+  // Read as bytes: a name that is no valid UTF-8 is listed and opened as it is.
+  const QByteArray bytesCarpeta = BytesDeRuta(carpeta);
+  DIR* directorio = ::opendir(bytesCarpeta.constData());
+  if (!directorio) return {};
+  const QString sufijo = QLatin1Char('.') + extension;
   QStringList nombres;
-  for (const QFileInfo& info : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort))
-    if (info.suffix().compare(extension, Qt::CaseInsensitive) == 0) nombres << info.fileName();
+  while (const dirent* entrada = ::readdir(directorio)) {
+    const QByteArray nombre(entrada->d_name);
+    const QString texto = RutaDeBytes(nombre);
+    if (!texto.endsWith(sufijo, Qt::CaseInsensitive)) continue;
+    struct stat info {};
+    if (::stat((bytesCarpeta + '/' + nombre).constData(), &info) == 0 && S_ISREG(info.st_mode)) nombres << texto;
+  }
+  ::closedir(directorio);
   std::sort(nombres.begin(), nombres.end());
   QStringList rutas;
+  const QDir dir(carpeta);
   for (const QString& nombre : nombres) rutas << dir.filePath(nombre);
   return rutas;
 }
@@ -105,7 +128,8 @@ QStringList ArchivosEmpresas(const QStringList& carpetas) {
   QStringList distintas;
   QSet<QString> vistas;
   for (const QString& carpeta : carpetas) {
-    if (carpeta.isEmpty() || !QFileInfo(carpeta).isDir()) continue;
+    struct stat info {};
+    if (carpeta.isEmpty() || ::stat(BytesDeRuta(carpeta).constData(), &info) != 0 || !S_ISDIR(info.st_mode)) continue;
     const QString canonica = RutaCanonica(carpeta);
     if (vistas.contains(canonica)) continue;
     vistas.insert(canonica);

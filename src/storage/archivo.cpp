@@ -4,26 +4,19 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
-#include <QScopeGuard>
 #include <QStringList>
-#include <QTemporaryFile>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <stdio.h>
-#include <sys/stat.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 #include "declarations/catalogo/catalogo.h"
 #include "general/errores.h"
+#include "general/escritura.h"
+#include "general/nombresarchivo.h"
 #include "general/valores.h"
 #include "storage/formato/columnas.h"
 #include "storage/conexion.h"
 
 namespace {
 
-QString Nativa(const QString& ruta) { return QDir::toNativeSeparators(ruta); }
+QString Nativa(const QString& ruta) { return RutaVisible(QDir::toNativeSeparators(ruta)); }
 
 bool EsFacturaElectronica(const ColumnaTabla& columna) {
   return columna.nombre == QLatin1String(CampoFacturaElectronica);
@@ -78,34 +71,6 @@ void InsertarContribuyenteInicial(Conexion& conexion, const QString& ruta) {
                     valores);
 }
 
-// Puts a finished file at its name without replacing anything there: a hard
-// link fails when the name exists. Where the file system has no hard links,
-// renameat2 with RENAME_NOREPLACE does the same; where neither exists, a last
-// check of the name comes right before the rename.
-void PonerEnSuLugar(const QString& temporal, const QString& ruta) {
-  const QByteArray origen = QFile::encodeName(temporal);
-  const QByteArray destino = QFile::encodeName(ruta);
-  int error = ::link(origen.constData(), destino.constData()) == 0 ? 0 : errno;
-  if (error == 0) {
-    ::unlink(origen.constData());
-    return;
-  }
-  if (error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS) {
-#ifdef SYS_renameat2
-    const long movido =
-        ::syscall(SYS_renameat2, AT_FDCWD, origen.constData(), AT_FDCWD, destino.constData(), RENAME_NOREPLACE);
-    error = movido == 0 ? 0 : errno;
-#endif
-    if (error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EPERM) {
-      error = QFileInfo::exists(ruta) ? EEXIST : (::rename(origen.constData(), destino.constData()) == 0 ? 0 : errno);
-    }
-    if (error == 0) return;
-  }
-  if (error == EEXIST) throw ErrorAlcabala(QStringLiteral("El archivo \"%1\" ya existe.").arg(Nativa(ruta)));
-  throw ErrorAlcabala(QStringLiteral("No se puede crear el archivo \"%1\": %2")
-                          .arg(Nativa(ruta), QString::fromLocal8Bit(std::strerror(error))));
-}
-
 QStringList NombresColumnas(Conexion& conexion, const QString& tabla) {
   QSqlQuery consulta = conexion.Consulta(QStringLiteral("PRAGMA table_info(%1)").arg(CitarIdentificador(tabla)));
   QStringList nombres;
@@ -133,40 +98,27 @@ QString CarpetaPredeterminada(const QString& carpetaPrograma) {
 
 void CrearArchivoAlcabala(const QString& ruta) {
   const QFileInfo info(ruta);
-  if (info.exists() || info.isSymLink())
+  if (info.isSymLink() || (!RutaConBytesSueltos(ruta) && info.exists()))
     throw ErrorAlcabala(QStringLiteral("El archivo \"%1\" ya existe.").arg(Nativa(ruta)));
-  if (!info.absoluteDir().exists())
+  if (!RutaConBytesSueltos(ruta) && !info.absoluteDir().exists())
     throw ErrorAlcabala(QStringLiteral("No existe la carpeta \"%1\".").arg(Nativa(info.absolutePath())));
 
-  // The file is built under a temporary name in the same folder and takes its
-  // name only when complete, so a failure or a killed program never leaves a
-  // half-built file under the user's name. The temporary file (and SQLite's
-  // journal of it) goes away on every way out.
-  QTemporaryFile temporal(info.absolutePath() + QStringLiteral("/.") + info.fileName().left(100) +
-                          QStringLiteral(".XXXXXX"));
-  if (!temporal.open())
-    throw ErrorAlcabala(
-        QStringLiteral("No se puede crear el archivo \"%1\": %2").arg(Nativa(ruta), temporal.errorString()));
-  temporal.close();
-  const QString rutaTemporal = temporal.fileName();
-  const auto sinDiario = qScopeGuard([&rutaTemporal] { QFile::remove(rutaTemporal + QStringLiteral("-journal")); });
+  // The file is built in memory and written whole: a failure or a killed
+  // program never leaves a half-built file, nor a journal, in the folder.
+  QByteArray contenido;
   {
     Conexion conexion;
-    conexion.Abrir(rutaTemporal);
+    conexion.AbrirEnMemoria();
     Transaccion transaccion(conexion);
     conexion.Ejecutar(SqlCrearTabla(QStringLiteral("alcabalas"), ColumnasAlcabalas()));
     conexion.Ejecutar(QStringLiteral("CREATE INDEX mes ON alcabalas (ano, mes)"));
     conexion.Ejecutar(SqlCrearTabla(QStringLiteral("contribuyente"), ColumnasContribuyente()));
     InsertarContribuyenteInicial(conexion, ruta);
     transaccion.Confirmar();
+    contenido = SerializarBase(conexion.Manejador());
     conexion.Cerrar();
   }
-  // QTemporaryFile made the file for its owner only; a data file gets the
-  // permissions any new file of the user gets.
-  const mode_t mascara = ::umask(0);
-  ::umask(mascara);
-  ::chmod(QFile::encodeName(rutaTemporal).constData(), 0666 & ~mascara);
-  PonerEnSuLugar(rutaTemporal, ruta);
+  EscribirArchivoEntero(ruta, ModoEscritura::SoloNuevo, contenido);
 }
 
 bool ExisteColumna(Conexion& conexion, const QString& nombre) {

@@ -1,8 +1,12 @@
 #include "storage/conexion.h"
 
+#include <sqlite3.h>
+
 #include <QAtomicInt>
 #include <QSqlDriver>
 #include <QSqlError>
+
+#include "general/nombresarchivo.h"
 
 namespace {
 
@@ -13,11 +17,13 @@ QString NuevoNombreConexion() {
 
 }  // namespace
 
-void LanzarErrorSql(const QSqlError& error) {
+void LanzarErrorSql(const QSqlError& error, const QString& ruta) {
   QString mensaje = error.databaseText();
   if (mensaje.isEmpty()) mensaje = error.driverText();
   if (mensaje.isEmpty()) mensaje = error.text();
-  throw ErrorBaseDatos(mensaje);
+  bool numero = false;
+  const int codigo = error.nativeErrorCode().toInt(&numero);
+  LanzarErrorSqlite(numero ? codigo : SQLITE_ERROR, mensaje, ruta);
 }
 
 Conexion::Conexion(QObject* parent) : QObject(parent), nombreConexion_(NuevoNombreConexion()) {}
@@ -30,31 +36,41 @@ void Conexion::Abrir(const QString& ruta) { AbrirEnModo(ruta, false); }
 
 void Conexion::AbrirSoloLectura(const QString& ruta) { AbrirEnModo(ruta, true); }
 
+void Conexion::AbrirEnMemoria() { AbrirEnModo(QStringLiteral(":memory:"), false, true); }
+
 void Conexion::Abrir() {
   if (abierta_) return;
   if (ruta_.isEmpty()) throw ErrorAlcabala(QStringLiteral("No se ha indicado el archivo de la conexión."));
   AbrirEnModo(ruta_, soloLectura_);
 }
 
-void Conexion::AbrirEnModo(const QString& ruta, bool soloLectura) {
+void Conexion::AbrirEnModo(const QString& ruta, bool soloLectura, bool enMemoria) {
   Cerrar();
   ruta_ = ruta;
   soloLectura_ = soloLectura;
 
   // A reader that may write the file opens it with the engine's write access,
   // so a hot journal can be rolled back (see storage/formato/sqlite.h).
-  const bool motorSoloLectura = ComprobarArchivoAntesDeAbrir(ruta, soloLectura);
+  const bool motorSoloLectura = !enMemoria && ComprobarArchivoAntesDeAbrir(ruta, soloLectura);
   {
     QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombreConexion_);
-    base.setDatabaseName(ruta);
     QString opciones = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(tiempoEspera_);
+    if (RutaConBytesSueltos(ruta)) {
+      // The driver would pass the name on as UTF-8, turning the bytes that
+      // are none into other ones: a URI carries them percent-encoded.
+      base.setDatabaseName(QStringLiteral("file:") +
+                           QString::fromLatin1(BytesDeRuta(ruta).toPercentEncoding("/")));
+      opciones += QStringLiteral(";QSQLITE_OPEN_URI");
+    } else {
+      base.setDatabaseName(ruta);
+    }
     if (motorSoloLectura) opciones += QStringLiteral(";QSQLITE_OPEN_READONLY");
     base.setConnectOptions(opciones);
     if (!base.open()) {
       const QSqlError error = base.lastError();
       base = QSqlDatabase();
       QSqlDatabase::removeDatabase(nombreConexion_);
-      LanzarErrorSql(error);
+      LanzarErrorSql(error, ruta);
     }
   }
   abierta_ = true;
@@ -107,9 +123,9 @@ void Conexion::ComprobarAbierta() const {
 QSqlQuery Conexion::Consulta(const QString& sql, const QVariantList& parametros) {
   QSqlQuery consulta(BaseDatos());
   consulta.setForwardOnly(true);
-  if (!consulta.prepare(sql)) LanzarErrorSql(consulta.lastError());
+  if (!consulta.prepare(sql)) LanzarErrorSql(consulta.lastError(), ruta_);
   for (const QVariant& parametro : parametros) consulta.addBindValue(parametro);
-  if (!consulta.exec()) LanzarErrorSql(consulta.lastError());
+  if (!consulta.exec()) LanzarErrorSql(consulta.lastError(), ruta_);
   return consulta;
 }
 
@@ -122,7 +138,7 @@ QVariant Conexion::ValorEscalar(const QString& sql, const QVariantList& parametr
   QSqlQuery consulta = Consulta(sql, parametros);
   QVariant valor;
   if (consulta.next()) valor = consulta.value(0);
-  else if (consulta.lastError().isValid()) LanzarErrorSql(consulta.lastError());
+  else if (consulta.lastError().isValid()) LanzarErrorSql(consulta.lastError(), ruta_);
   consulta.finish();
   return valor;
 }

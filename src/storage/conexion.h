@@ -4,7 +4,8 @@
 // shares keep working) and waits up to TiempoEsperaOcupadoMs for a file that
 // another program is writing before it gives up with "database is locked".
 //
-// Errors of SQLite travel as ErrorBaseDatos with SQLite's own text; errors the
+// Errors of SQLite travel as ErrorBaseDatos (the common ones in Spanish, naming
+// the file; the others with SQLite's own text); errors the
 // connection finds itself (missing file, read-only file) as ErrorAlcabala with
 // a Spanish message.
 
@@ -20,8 +21,9 @@
 
 class QSqlError;
 
-// Raises ErrorBaseDatos with SQLite's message of a Qt SQL error.
-[[noreturn]] void LanzarErrorSql(const QSqlError& error);
+// Raises ErrorBaseDatos with the message of a Qt SQL error on the file at
+// ruta (see MensajeErrorSqlite).
+[[noreturn]] void LanzarErrorSql(const QSqlError& error, const QString& ruta);
 
 class Conexion : public QObject {
   Q_OBJECT
@@ -39,6 +41,9 @@ class Conexion : public QObject {
   // left is rolled back all the same (when the file and its folder may be
   // written), so a crash elsewhere never makes the file unreadable.
   void AbrirSoloLectura(const QString& ruta);
+  // Opens a new, empty database in memory for reading and writing, to be
+  // built and then written whole to a file (SerializarBase).
+  void AbrirEnMemoria();
   // Reopens the last file in its last mode; nothing happens when open.
   void Abrir();
   // Closes every data set on the connection (each emits its after-close),
@@ -75,7 +80,7 @@ class Conexion : public QObject {
 
  private:
   friend class Transaccion;
-  void AbrirEnModo(const QString& ruta, bool soloLectura);
+  void AbrirEnModo(const QString& ruta, bool soloLectura, bool enMemoria = false);
   void ComprobarAbierta() const;
 
   QString nombreConexion_;

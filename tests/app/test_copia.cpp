@@ -92,6 +92,6 @@ TEST_F(CopiaVentana, CancelarNoEscribeNadaYUnErrorSeMuestra) {
   DialogoPrueba dialogo(salida.filePath(QStringLiteral("no/hay/copia.pdf")));
   (*v)->MenuItemCopiaAlcabala->trigger();
   ASSERT_EQ(errores.textos.size(), 1);
-  EXPECT_TRUE(errores.textos.first().startsWith(QStringLiteral("No se puede escribir el archivo")));
+  EXPECT_TRUE(errores.textos.first().startsWith(QStringLiteral("No se pudo escribir «")));
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }

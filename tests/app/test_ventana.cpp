@@ -331,7 +331,7 @@ TEST_F(Ventana, ArchivoDeLineaDeComandosQueNoEsBaseDeDatos) {
 
   auto ventana = Crear(ruta);
   ASSERT_EQ(errores.textos.size(), 1);
-  EXPECT_EQ(errores.textos[0], "file is not a database.");
+  EXPECT_EQ(errores.textos[0], "«" + ruta + "» no es un archivo de Alcabala o está dañado.");
   EXPECT_EQ(ventana->windowTitle(), "Alcabala");
   EXPECT_FALSE(ventana->ADOConnectionAlcabala->Abierta());
   EXPECT_TRUE(ventana->MenuItemAbrirArchivo->isEnabled());

@@ -175,7 +175,7 @@ TEST_F(CliArchivosTest, ArchivosIlegiblesYUsoIncorrecto) {
   Resultado r = Ejecutar({"exportar", Ruta("basura.alc")});
   EXPECT_EQ(r.codigo, 1);
   EXPECT_TRUE(r.salida.isEmpty());
-  EXPECT_TRUE(r.errores.contains("file is not a database")) << r.errores.toStdString();
+  EXPECT_TRUE(r.errores.contains("no es un archivo de Alcabala o está dañado")) << r.errores.toStdString();
 
   r = Ejecutar({"exportar", Ruta("falta.alc")});
   EXPECT_EQ(r.codigo, 1);

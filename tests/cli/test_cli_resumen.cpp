@@ -115,6 +115,8 @@ TEST_F(ResumenCliTest, ErroresDeUsoYDeArchivoSinSalida) {
   for (const QStringList& argumentos :
        {QStringList{"resumen", "iva", archivo}, QStringList{"resumen", "ventas", archivo, "2024", "--pdf", pdf},
         QStringList{"resumen", "iva", archivo, "24", "--pdf", pdf},
+        QStringList{"resumen", "iva", archivo, "0999", "--pdf", pdf},
+        QStringList{"resumen", "iva", archivo, "0001", "--pdf", pdf},
         QStringList{"resumen", "iva", archivo, "2024-03", "--pdf", pdf},
         QStringList{"resumen", "iva", archivo, "2024", "--pdf", pdf, "--impresora", "Oficina"}}) {
     const auto r = EjecutarCli(argumentos, QString(), Chile);

@@ -19,4 +19,10 @@ struct ResultadoCli {
 ResultadoCli EjecutarCli(const QStringList& argumentos, const QString& urlBase = QString(),
                          const QString& locale = QStringLiteral("C.UTF-8"));
 
+// Runs alcabala-cli from /bin/sh after the shell commands of preambulo, which
+// may change what the program starts with (ulimit, trap) or append arguments
+// with `set -- "$@" …` (bytes QProcess would not pass, say).
+ResultadoCli EjecutarCliTrasShell(const QString& preambulo, const QStringList& argumentos,
+                                  const QString& locale = QStringLiteral("C.UTF-8"));
+
 }  // namespace prueba

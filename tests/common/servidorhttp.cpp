@@ -21,6 +21,7 @@ struct Respuesta {
   int estado = 200;
   std::string cuerpo;
   std::string tipo;
+  std::string ubicacion;  // Location of a redirect
 };
 
 // Requests to 127.0.0.1 must never go through a proxy of the environment.
@@ -62,6 +63,7 @@ ServidorPrueba::ServidorPrueba() : estado_(std::make_unique<Estado>()) {
       return;
     }
     res.status = it->second.estado;
+    if (!it->second.ubicacion.empty()) res.set_header("Location", it->second.ubicacion);
     res.set_content(it->second.cuerpo, it->second.tipo.c_str());
   });
   e->puerto = e->servidor.bind_to_any_port("127.0.0.1");
@@ -77,7 +79,12 @@ ServidorPrueba::~ServidorPrueba() {
 
 void ServidorPrueba::Servir(const QString& ruta, int estado, const QByteArray& cuerpo, const QString& tipo) {
   std::lock_guard<std::mutex> candado(estado_->mutex);
-  estado_->respuestas[ruta.toStdString()] = Respuesta{estado, cuerpo.toStdString(), tipo.toStdString()};
+  estado_->respuestas[ruta.toStdString()] = Respuesta{estado, cuerpo.toStdString(), tipo.toStdString(), std::string()};
+}
+
+void ServidorPrueba::Redirigir(const QString& ruta, const QString& destino, int estado) {
+  std::lock_guard<std::mutex> candado(estado_->mutex);
+  estado_->respuestas[ruta.toStdString()] = Respuesta{estado, std::string(), "text/plain", destino.toStdString()};
 }
 
 void ServidorPrueba::Quitar(const QString& ruta) {

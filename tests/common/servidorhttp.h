@@ -33,6 +33,9 @@ class ServidorPrueba {
   // replacing what was served there before.
   void Servir(const QString& ruta, int estado, const QByteArray& cuerpo,
               const QString& tipo = QStringLiteral("text/xml"));
+  // Answers ruta with a redirect (status estado) to destino, a full address
+  // or a path.
+  void Redirigir(const QString& ruta, const QString& destino, int estado = 302);
   // Answers 404 at ruta again.
   void Quitar(const QString& ruta);
 

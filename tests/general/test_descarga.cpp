@@ -73,6 +73,32 @@ TEST(DescargarCuerpo, SinServidorOConEsquemaAjenoNoEntregaNada) {
   EXPECT_FALSE(DescargarCuerpo(QStringLiteral("franja.png"), false));
 }
 
+TEST(DescargarCuerpo, LasRedireccionesSeSiguenSoloEnElMismoServidorYPocasVeces) {
+  prueba::ServidorPrueba servidor;
+  prueba::ServidorPrueba otro;  // another port of the same host: another server
+  servidor.Servir("/nuevo.xml", 200, "<a/>");
+  otro.Servir("/nuevo.xml", 200, "<ajeno/>");
+  servidor.Redirigir("/relativa", "/nuevo.xml", 301);
+  servidor.Redirigir("/absoluta", servidor.UrlBase() + "nuevo.xml");
+  servidor.Redirigir("/otro-puerto", otro.UrlBase() + "nuevo.xml");
+  servidor.Redirigir("/otro-nombre", QStringLiteral("http://localhost:%1/nuevo.xml").arg(servidor.Puerto()));
+  servidor.Redirigir("/otro-esquema", QStringLiteral("https://127.0.0.1:%1/nuevo.xml").arg(servidor.Puerto()));
+  for (int i = 0; i < 6; ++i)
+    servidor.Redirigir(QStringLiteral("/cadena%1").arg(i), QStringLiteral("/cadena%1").arg(i + 1), 307);
+  servidor.Servir("/cadena6", 200, "<fin/>");
+
+  EXPECT_EQ(DescargarCuerpo(servidor.UrlBase() + "relativa", false).value_or("-"), QByteArray("<a/>"));
+  EXPECT_EQ(DescargarCuerpo(servidor.UrlBase() + "absoluta", false).value_or("-"), QByteArray("<a/>"));
+  EXPECT_EQ(DescargarCuerpo(servidor.UrlBase() + "cadena1", false).value_or("-"), QByteArray("<fin/>"));
+  for (const char* ajena : {"otro-puerto", "otro-nombre", "otro-esquema", "cadena0"}) {
+    FalloDescarga fallo;
+    EXPECT_FALSE(DescargarCuerpo(servidor.UrlBase() + ajena, false, &fallo)) << ajena;
+    EXPECT_FALSE(fallo.motivo.isEmpty()) << ajena;
+  }
+  EXPECT_EQ(otro.Peticiones("/nuevo.xml"), 0);
+  EXPECT_EQ(servidor.Peticiones("/cadena6"), 1);
+}
+
 TEST(DescargarCuerpo, SeAnunciaComoAlcabalaYElXMLPideCopiaFresca) {
   prueba::ServidorPrueba servidor;
   servidor.Servir("/a.xml", 200, "<a/>");

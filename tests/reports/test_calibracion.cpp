@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QPdfWriter>
+#include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -86,6 +88,24 @@ TEST(Calibracion, GuardadaPorImpresoraEnLaConfiguracionDelUsuario) {
   }
   ajustes.sync();
   EXPECT_EQ(LeerCalibracion("Oficina").Desplazamiento(), QPointF(0, 20));
+
+  // One off the step is read at the nearest step, so saving the other axis works.
+  ajustes.setValue("Calibracion/Oficina/horizontal", "1.3");
+  ajustes.setValue("Calibracion/Oficina/vertical", "-0.8");
+  ajustes.sync();
+  EXPECT_EQ(LeerCalibracion("Oficina").Desplazamiento(), QPointF(1.5, -1));
+  Calibracion c = LeerCalibracion("Oficina");
+  c.verticalMm = 1;
+  EXPECT_TRUE(Mensaje([&] { GuardarCalibracion("Oficina", c); }).isEmpty());
+  EXPECT_EQ(LeerCalibracion("Oficina").Desplazamiento(), QPointF(1.5, 1));
+
+  // The settings are written whole like any file: no file there, no writing.
+  const QString archivo = ajustes.fileName();
+  ASSERT_TRUE(QFile::rename(archivo, archivo + ".guardado"));
+  ASSERT_TRUE(QDir().mkdir(archivo));
+  EXPECT_TRUE(Mensaje([] { GuardarCalibracion("Oficina", {1, 1}); }).startsWith("No se pudo escribir «" + archivo + "»"));
+  ASSERT_TRUE(QDir().rmdir(archivo));
+  ASSERT_TRUE(QFile::rename(archivo + ".guardado", archivo));
 }
 
 TEST(Calibracion, CadaElementoSeMueveExactamenteElDesplazamiento) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <QDir>
 #include <QFile>
@@ -128,6 +129,27 @@ TEST_F(EscaneoTest, ArchivoAntiguoSeLeeSinActualizarlo) {
   EXPECT_FALSE(prueba::ConsultarSql(ruta, "PRAGMA table_info(alcabalas)").size() > 164);
 }
 
+TEST_F(EscaneoTest, UnArchivoEnModoWalQuedaComoEstabaConSuRegistro) {
+  const QString ruta = Empresa("wal.alc", {3, "Antes", "", ""}, {{"Cod502", 100}});
+  // Another program left the file in WAL mode, the last change only in the
+  // log (it did not copy it into the file on closing).
+  sqlite3* base = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(ruta).constData(), &base, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+  sqlite3_db_config(base, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+  for (const char* sql : {"PRAGMA journal_mode = WAL", "UPDATE contribuyente SET ApellidoPaternoRazonSocial = 'Desde El Registro'"})
+    ASSERT_EQ(sqlite3_exec(base, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+  sqlite3_close(base);
+  ASSERT_TRUE(QFile::exists(ruta + "-wal"));
+  ASSERT_TRUE(QFile::exists(ruta + "-shm"));
+  const QByteArray archivo = prueba::ContenidoArchivo(ruta);
+  const QByteArray registro = prueba::ContenidoArchivo(ruta + "-wal");
+
+  EXPECT_EQ(Nombres(ClaseInforme::Todas), QStringList{"Desde El Registro"});
+  EXPECT_EQ(prueba::ContenidoArchivo(ruta), archivo);
+  EXPECT_EQ(prueba::ContenidoArchivo(ruta + "-wal"), registro);
+  EXPECT_TRUE(QFile::exists(ruta + "-shm"));
+}
+
 TEST_F(EscaneoTest, ArchivosDeDistintaDisposicionAlternados) {
   Empresa("a.alc", {1, "A Nueva", "", ""}, {{"Cod502", 10}, {"Cod759", 5}});
   prueba::CrearArchivoAntiguo(Ruta("b.alc"));
@@ -229,7 +251,7 @@ TEST_F(EscaneoTest, ArchivoRotoTerminaConSuNombreYNadaCambia) {
     CopiarAlcabalas(tabla, {kAno, kMes, ClaseInforme::Todas, {carpeta}});
     FAIL() << "a broken file must end the scan";
   } catch (const ErrorAlcabala& e) {
-    EXPECT_EQ(TextoMensajeError(e.Mensaje()), "Roto.alc: file is not a database.");
+    EXPECT_EQ(TextoMensajeError(e.Mensaje()), "Roto.alc: «" + Ruta("Roto.alc") + "» no es un archivo de Alcabala o está dañado.");
   }
   EXPECT_FALSE(tabla.ClientDataSetAlcabalas().Activo());
   EXPECT_TRUE(tabla.ClientDataSetAlcabalas().RecalculoAutomatico());

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,7 @@
 #include "storage/archivos_prueba.h"
 #include "common/sql.h"
 #include "storage/formato/columnas.h"
+#include "storage/formato/sqlite.h"
 #include "storage/conexion.h"
 #include "storage/formato/contribuyente.h"
 #include "storage/dataset.h"
@@ -326,7 +328,7 @@ TEST_F(ArchivoFallaTest, NoEsBaseDeDatos) {
   ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
   archivo.write(QByteArray(2048, 'z'));
   archivo.close();
-  EsperarFalloSinCambios(Ruta(), "file is not a database");
+  EsperarFalloSinCambios(Ruta(), "» no es un archivo de Alcabala o está dañado.");
 }
 
 TEST_F(ArchivoFallaTest, NoExiste) {
@@ -378,7 +380,7 @@ TEST_F(ArchivoFallaTest, BloqueadoPorOtroQueEscribe) {
       AbrirArchivoAlcabala(conexion, Ruta());
       ADD_FAILURE() << "actualizó un archivo bloqueado";
     } catch (const ErrorAlcabala& e) {
-      EXPECT_EQ(e.Mensaje(), "database is locked");
+      EXPECT_EQ(e.Mensaje(), "El archivo «" + Ruta() + "» está abierto en otro programa; ciérrelo e intente de nuevo.");
     }
     EXPECT_FALSE(conexion.Abierta());
     ASSERT_TRUE(escritura.exec("ROLLBACK"));
@@ -478,3 +480,19 @@ TEST_F(ContribuyenteTest, NombreDePersonaYDeEmpresa) {
 }
 
 }  // namespace
+
+TEST(MensajesSqlite, LosErroresComunesEnCastellanoConElArchivoYLosDemasConSuTexto) {
+  const QString ruta = QStringLiteral("/datos/Cliente.alc");
+  for (const auto& [codigo, texto] : std::initializer_list<std::pair<int, const char*>>{
+           {SQLITE_READONLY, "No se puede modificar el archivo «/datos/Cliente.alc»: es de solo lectura"},
+           {SQLITE_READONLY_DBMOVED, "No se puede modificar el archivo «/datos/Cliente.alc»: es de solo lectura"},
+           {SQLITE_CANTOPEN, "No se puede abrir el archivo «/datos/Cliente.alc»"},
+           {SQLITE_BUSY, "El archivo «/datos/Cliente.alc» está abierto en otro programa; ciérrelo e intente de nuevo."},
+           {SQLITE_LOCKED, "El archivo «/datos/Cliente.alc» está abierto en otro programa; ciérrelo e intente de nuevo."},
+           {SQLITE_FULL, "No queda espacio en el disco para el archivo «/datos/Cliente.alc»"},
+           {SQLITE_CORRUPT, "El archivo «/datos/Cliente.alc» está dañado"},
+           {SQLITE_NOTADB, "«/datos/Cliente.alc» no es un archivo de Alcabala o está dañado."}})
+    EXPECT_TRUE(MensajeErrorSqlite(codigo, "texto de SQLite", ruta).startsWith(QString::fromUtf8(texto))) << codigo;
+  EXPECT_EQ(MensajeErrorSqlite(SQLITE_ERROR, "no such table: alcabalas", ruta), "no such table: alcabalas");
+  EXPECT_EQ(MensajeErrorSqlite(SQLITE_CONSTRAINT, "UNIQUE constraint failed", ruta), "UNIQUE constraint failed");
+}

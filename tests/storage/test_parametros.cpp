@@ -51,7 +51,7 @@ TEST_F(ParametrosTest, UnArchivoQueNoEsBaseDeDatosEsError) {
     parametros.Abrir(carpeta.path());
     FAIL() << "abrió un archivo que no es base de datos";
   } catch (const ErrorAlcabala& e) {
-    EXPECT_EQ(e.Mensaje(), "file is not a database");
+    EXPECT_TRUE(e.Mensaje().endsWith("» no es un archivo de Alcabala o está dañado.")) << e.what();
   }
 }
 

@@ -7,6 +7,14 @@
 
 namespace {
 bool EsDigito(QChar c) { return c >= u'0' && c <= u'9'; }
+
+bool LeerAno(QStringView texto, int* ano) {
+  if (texto.size() != 4) return false;
+  for (QChar c : texto)
+    if (!EsDigito(c)) return false;
+  *ano = texto.toInt();
+  return *ano >= 1000;
+}
 }  // namespace
 
 bool LeerPeriodoArgumento(const QString& texto, int* ano, int* mes) {
@@ -15,11 +23,9 @@ bool LeerPeriodoArgumento(const QString& texto, int* ano, int* mes) {
   QStringView periodo(texto);
   if (periodo.endsWith(u'\n')) periodo.chop(1);
   if (periodo.size() != 7 || periodo.at(4) != u'-') return false;
-  for (int i : {0, 1, 2, 3, 5, 6})
-    if (!EsDigito(periodo.at(i))) return false;
-  *ano = periodo.left(4).toInt();
+  if (!EsDigito(periodo.at(5)) || !EsDigito(periodo.at(6)) || !LeerAno(periodo.left(4), ano)) return false;
   *mes = periodo.mid(5, 2).toInt();
-  return *ano >= 1000 && *mes >= 1 && *mes <= 12;
+  return *mes >= 1 && *mes <= 12;
 }
 
 bool LeerCarpetas(QStringList& argumentos, QStringList* carpetas) {
@@ -40,3 +46,4 @@ void ComprobarCarpetas(const QStringList& carpetas) {
     if (!QFileInfo(carpeta).isDir()) throw ErrorAlcabala(QStringLiteral("La carpeta «%1» no existe").arg(carpeta));
 }
 
+bool LeerAnoArgumento(const QString& texto, int* ano) { return LeerAno(texto, ano); }

@@ -16,3 +16,5 @@ bool LeerCarpetas(QStringList& argumentos, QStringList* carpetas);
 // A folder the user named must exist: a mistyped path would list no company
 // at all. Raises ErrorAlcabala "La carpeta «X» no existe".
 void ComprobarCarpetas(const QStringList& carpetas);
+// "2024": a four-digit year from 1000, as in a period; false otherwise.
+bool LeerAnoArgumento(const QString& texto, int* ano);

@@ -4,6 +4,7 @@
 #include <libxml/parser.h>
 #include <png.h>
 
+#include <QElapsedTimer>
 #include <QUrl>
 #include <cstring>
 #include <mutex>
@@ -45,6 +46,16 @@ size_t RecibirCuerpo(char* datos, size_t tamano, size_t cantidad, void* destino)
   if (recepcion->cuerpo.size() + static_cast<qint64>(largo) > recepcion->limite) return 0;
   recepcion->cuerpo.append(datos, static_cast<qsizetype>(largo));
   return largo;
+}
+
+// Whether a redirect stays on the server asked: same scheme, host and port.
+bool MismoServidor(const QUrl& pedida, const QUrl& destino) {
+  if (!destino.isValid()) return false;
+  const QString esquema = pedida.scheme().toLower();
+  const int puertoPredeterminado = esquema == QLatin1String("https") ? 443 : 80;
+  return destino.scheme().toLower() == esquema &&
+         destino.host().compare(pedida.host(), Qt::CaseInsensitive) == 0 &&
+         destino.port(puertoPredeterminado) == pedida.port(puertoPredeterminado);
 }
 
 std::nullopt_t Fallar(FalloDescarga* fallo, long estado, const QString& motivo) {
@@ -128,7 +139,8 @@ std::optional<QByteArray> DescargarCuerpo(const QString& url, bool sinCache, Fal
   std::unique_ptr<CURL, LiberarCurl> curl(curl_easy_init());
   if (!curl) return Fallar(fallo, 0, QStringLiteral("no se pudo iniciar la conexión"));
   // Percent-encoded, so addresses with blanks or accents reach the server.
-  const QByteArray direccion = QUrl(url.trimmed()).toEncoded();
+  const QUrl pedida(url.trimmed());
+  QByteArray direccion = pedida.toEncoded();
   Recepcion recepcion;
   recepcion.limite = limite;
   std::unique_ptr<curl_slist, LiberarListaCurl> encabezados;
@@ -140,27 +152,46 @@ std::optional<QByteArray> DescargarCuerpo(const QString& url, bool sinCache, Fal
   CURL* c = curl.get();
   char mensaje[CURL_ERROR_SIZE] = {};
   curl_easy_setopt(c, CURLOPT_ERRORBUFFER, mensaje);
-  curl_easy_setopt(c, CURLOPT_URL, direccion.constData());
   curl_easy_setopt(c, CURLOPT_USERAGENT, AgenteHttp);
   curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(c, CURLOPT_MAXREDIRS, 10L);
+  // Redirects are followed here, one by one, and only on the same server.
+  curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L);
   curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, TiempoConexionSegundos);
-  curl_easy_setopt(c, CURLOPT_TIMEOUT, TiempoTotalSegundos);
   curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &RecibirCuerpo);
   curl_easy_setopt(c, CURLOPT_WRITEDATA, &recepcion);
   if (encabezados) curl_easy_setopt(c, CURLOPT_HTTPHEADER, encabezados.get());
-  const CURLcode resultado = curl_easy_perform(c);
-  if (resultado == CURLE_WRITE_ERROR)
-    return Fallar(fallo, 0, QStringLiteral("la respuesta excede %1 bytes").arg(limite));
-  if (resultado != CURLE_OK) {
-    const QString texto = QString::fromUtf8(mensaje[0] ? mensaje : curl_easy_strerror(resultado)).trimmed();
-    return Fallar(fallo, 0, texto);
-  }
+  QElapsedTimer reloj;
+  reloj.start();
   long estado = 0;
-  if (curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &estado) != CURLE_OK || estado != 200)
+  for (int redirecciones = 0;; ++redirecciones) {
+    // The whole download, redirects included, has TiempoTotalSegundos.
+    const qint64 restanteMs = TiempoTotalSegundos * 1000 - reloj.elapsed();
+    if (restanteMs <= 0) return Fallar(fallo, 0, QStringLiteral("se agotó el tiempo de espera"));
+    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(restanteMs));
+    curl_easy_setopt(c, CURLOPT_URL, direccion.constData());
+    recepcion.cuerpo.clear();
+    mensaje[0] = '\0';
+    const CURLcode resultado = curl_easy_perform(c);
+    if (resultado == CURLE_WRITE_ERROR)
+      return Fallar(fallo, 0, QStringLiteral("la respuesta excede %1 bytes").arg(limite));
+    if (resultado != CURLE_OK) {
+      const QString texto = QString::fromUtf8(mensaje[0] ? mensaje : curl_easy_strerror(resultado)).trimmed();
+      return Fallar(fallo, 0, texto);
+    }
+    if (curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &estado) != CURLE_OK) estado = 0;
+    char* destino = nullptr;
+    if (estado / 100 != 3 || curl_easy_getinfo(c, CURLINFO_REDIRECT_URL, &destino) != CURLE_OK || !destino) break;
+    const QUrl siguiente = QUrl::fromEncoded(QByteArray(destino));
+    if (!MismoServidor(pedida, siguiente))
+      return Fallar(fallo, estado,
+                    QStringLiteral("el servidor redirigió a otro servidor (%1)")
+                        .arg(siguiente.toDisplayString(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery)));
+    if (redirecciones >= RedireccionesMaximas)
+      return Fallar(fallo, estado, QStringLiteral("demasiadas redirecciones"));
+    direccion = siguiente.toEncoded();
+  }
+  if (estado != 200)
     return Fallar(fallo, estado, QStringLiteral("el servidor respondió con el estado %1").arg(estado));
   return std::move(recepcion.cuerpo);
 }

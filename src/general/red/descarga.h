@@ -21,6 +21,8 @@
 inline constexpr long TiempoConexionSegundos = 10;
 // Seconds allowed for the whole request, body included.
 inline constexpr long TiempoTotalSegundos = 30;
+// Most redirects followed; each must stay on the same scheme, host and port.
+inline constexpr int RedireccionesMaximas = 5;
 // Largest body accepted; a longer answer counts as a failed download.
 inline constexpr qint64 TamanoMaximoDescarga = 16 * 1024 * 1024;
 // Largest XML document read: the feed and the UTM documents are about 1 KB.
@@ -45,7 +47,9 @@ using DocumentoXML = std::unique_ptr<xmlDoc, LiberarDocumentoXML>;
 // The body of an HTTP GET of url, or nothing when the address cannot be
 // opened, the transfer fails, times out or is too long, or the status is not
 // exactly 200. With sinCache the request asks every cache on the way for a
-// fresh copy. Only http and https addresses are fetched, also on redirects.
+// fresh copy. Only http and https addresses are fetched; a redirect is
+// followed only to the same scheme, host and port, at most
+// RedireccionesMaximas times (within TiempoTotalSegundos in all).
 // A body longer than limite counts as failed. Why it failed goes to *fallo
 // when given.
 std::optional<QByteArray> DescargarCuerpo(const QString& url, bool sinCache, FalloDescarga* fallo = nullptr,

@@ -3,9 +3,10 @@
 #include <sqlite3.h>
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include "general/nombresarchivo.h"
 #include "storage/formato/columnas.h"
 
 namespace {
@@ -13,16 +14,17 @@ namespace {
 // The file's own read-only mark: no write permission for anybody, or none
 // for the current user. (The superuser may write anywhere, but a file the
 // user marked read-only is still treated as such.)
-bool EsSoloLectura(const QFileInfo& info) {
-  const auto escritura = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-  return !info.isWritable() || (info.permissions() & escritura) == 0;
+bool EsSoloLectura(const QByteArray& ruta, const struct stat& info) {
+  return ::access(ruta.constData(), W_OK) != 0 || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 // Whether SQLite may roll back a hot journal of the file: that needs write
 // access to the file and to its folder (where the journal lives).
-bool PuedeRecuperarDiario(const QFileInfo& info) {
-  return !EsSoloLectura(info) && QFileInfo(info.absolutePath()).isWritable();
+bool PuedeRecuperarDiario(const QByteArray& ruta, const struct stat& info) {
+  return !EsSoloLectura(ruta, info) && ::access(CarpetaDeBytes(ruta).constData(), W_OK) == 0;
 }
+
+QString Nativa(const QString& ruta) { return RutaVisible(QDir::toNativeSeparators(ruta)); }
 
 QString TextoColumna(sqlite3_stmt* sentencia, int columna) {
   return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(sentencia, columna)),
@@ -30,6 +32,36 @@ QString TextoColumna(sqlite3_stmt* sentencia, int columna) {
 }
 
 }  // namespace
+
+QString MensajeErrorSqlite(int codigo, const QString& detalle, const QString& ruta) {
+  const QString archivo = Nativa(ruta);
+  switch (codigo & 0xff) {
+    case SQLITE_READONLY:
+      return QStringLiteral("No se puede modificar el archivo «%1»: es de solo lectura o está en una carpeta de "
+                            "solo lectura. Cambie sus permisos o cópielo a otra carpeta e intente de nuevo.")
+          .arg(archivo);
+    case SQLITE_CANTOPEN:
+      return QStringLiteral("No se puede abrir el archivo «%1»: compruebe que existe y que tiene permiso para usar "
+                            "su carpeta.")
+          .arg(archivo);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return QStringLiteral("El archivo «%1» está abierto en otro programa; ciérrelo e intente de nuevo.")
+          .arg(archivo);
+    case SQLITE_FULL:
+      return QStringLiteral("No queda espacio en el disco para el archivo «%1»; libere espacio e intente de nuevo.")
+          .arg(archivo);
+    case SQLITE_CORRUPT:
+      return QStringLiteral("El archivo «%1» está dañado; recupérelo de una copia de respaldo.").arg(archivo);
+    case SQLITE_NOTADB:
+      return QStringLiteral("«%1» no es un archivo de Alcabala o está dañado.").arg(archivo);
+    default: return detalle;
+  }
+}
+
+void LanzarErrorSqlite(int codigo, const QString& detalle, const QString& ruta) {
+  throw ErrorBaseDatos(MensajeErrorSqlite(codigo, detalle, ruta));
+}
 
 QString CitarIdentificador(const QString& nombre) {
   QString texto = nombre;
@@ -40,20 +72,26 @@ QString CitarIdentificador(const QString& nombre) {
 // --- Opening ---------------------------------------------------------------------
 
 bool ComprobarArchivoAntesDeAbrir(const QString& ruta, bool soloLectura) {
-  // SQLite would make a new, empty database for a missing path.
-  const QFileInfo info(ruta);
-  if (!info.exists())
-    throw ErrorAlcabala(QStringLiteral("No se encuentra el archivo \"%1\".").arg(QDir::toNativeSeparators(ruta)));
-  if (!info.isFile())
-    throw ErrorAlcabala(QStringLiteral("\"%1\" no es un archivo.").arg(QDir::toNativeSeparators(ruta)));
-  if (!soloLectura && EsSoloLectura(info))
-    throw ErrorAlcabala(
-        QStringLiteral("El archivo \"%1\" es de solo lectura.").arg(QDir::toNativeSeparators(ruta)));
-  return soloLectura && !PuedeRecuperarDiario(info);
+  // SQLite would make a new, empty database for a missing path. The name's
+  // bytes are looked at as they are (general/nombresarchivo.h).
+  const QByteArray bytes = BytesDeRuta(ruta);
+  struct stat info {};
+  if (bytes.isEmpty() || ::stat(bytes.constData(), &info) != 0)
+    throw ErrorAlcabala(QStringLiteral("No se encuentra el archivo \"%1\".").arg(Nativa(ruta)));
+  if (!S_ISREG(info.st_mode)) throw ErrorAlcabala(QStringLiteral("\"%1\" no es un archivo.").arg(Nativa(ruta)));
+  if (!soloLectura && EsSoloLectura(bytes, info))
+    throw ErrorAlcabala(QStringLiteral("El archivo \"%1\" es de solo lectura.").arg(Nativa(ruta)));
+  return soloLectura && !PuedeRecuperarDiario(bytes, info);
 }
 
 void PrepararArchivoAbierto(sqlite3* base, bool soloLectura) {
-  if (soloLectura) EjecutarSentencia(base, QStringLiteral("PRAGMA query_only = ON"));
+  if (soloLectura) {
+    // The last connection to a file in WAL mode would copy the log into the
+    // file and delete the log and its index on closing: a reader leaves both
+    // as it found them.
+    if (sqlite3_db_config(base, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr) != SQLITE_OK) ErrorSqlite(base);
+    EjecutarSentencia(base, QStringLiteral("PRAGMA query_only = ON"));
+  }
   EjecutarSentencia(base, QStringLiteral("SELECT count(*) FROM sqlite_master"));
   if (soloLectura) return;
   // Files in WAL mode do not work on network shares.
@@ -77,11 +115,10 @@ ArchivoSoloLecturaSqlite::ArchivoSoloLecturaSqlite(const QString& ruta, int tiem
   const bool motorSoloLectura = ComprobarArchivoAntesDeAbrir(ruta, true);
   // The handle serves one thread: no locking around every call.
   const int banderas = (motorSoloLectura ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
-  const int resultado = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &base_, banderas, nullptr);
+  const int resultado = sqlite3_open_v2(BytesDeRuta(ruta).constData(), &base_, banderas, nullptr);
   try {
     if (resultado != SQLITE_OK) {
-      if (!base_) throw ErrorBaseDatos(QString::fromUtf8(sqlite3_errstr(resultado)));
-      ErrorSqlite(base_);
+      LanzarErrorSqlite(resultado, QString::fromUtf8(sqlite3_errstr(resultado)), ruta);
     }
     sqlite3_busy_timeout(base_, tiempoEsperaMs);
     PrepararArchivoAbierto(base_, true);
@@ -94,11 +131,24 @@ ArchivoSoloLecturaSqlite::ArchivoSoloLecturaSqlite(const QString& ruta, int tiem
 
 ArchivoSoloLecturaSqlite::~ArchivoSoloLecturaSqlite() { sqlite3_close(base_); }
 
+QByteArray SerializarBase(sqlite3* base) {
+  sqlite3_int64 tamano = 0;
+  unsigned char* datos = sqlite3_serialize(base, "main", &tamano, 0);
+  if (!datos) ErrorSqlite(base);
+  QByteArray bytes(reinterpret_cast<const char*>(datos), static_cast<qsizetype>(tamano));
+  sqlite3_free(datos);
+  return bytes;
+}
+
 // --- Statements ------------------------------------------------------------------
 
 void FinalizarSentencia::operator()(sqlite3_stmt* sentencia) const { sqlite3_finalize(sentencia); }
 
-void ErrorSqlite(sqlite3* base) { throw ErrorBaseDatos(QString::fromUtf8(sqlite3_errmsg(base))); }
+void ErrorSqlite(sqlite3* base) {
+  const char* archivo = sqlite3_db_filename(base, "main");
+  LanzarErrorSqlite(sqlite3_extended_errcode(base), QString::fromUtf8(sqlite3_errmsg(base)),
+                    archivo ? RutaDeBytes(archivo) : QString());
+}
 
 Sentencia PrepararSentencia(sqlite3* base, const QString& sql, std::initializer_list<int> parametros) {
   sqlite3_stmt* crudo = nullptr;

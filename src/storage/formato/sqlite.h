@@ -11,6 +11,7 @@
 // query_only then refuses every change. Only a file nobody may write (or whose
 // folder may not be written) is opened with the engine's read-only flag.
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -30,6 +31,15 @@ class ErrorBaseDatos : public ErrorAlcabala {
   using ErrorAlcabala::ErrorAlcabala;
 };
 
+// The message of an error of the engine: the common result codes (read-only,
+// cannot open, locked or busy, full, corrupt, not a database) as a Spanish
+// message that names the file at ruta and says what to do; any other with the
+// engine's own text (detalle).
+QString MensajeErrorSqlite(int codigo, const QString& detalle, const QString& ruta);
+
+// Raises ErrorBaseDatos with MensajeErrorSqlite.
+[[noreturn]] void LanzarErrorSqlite(int codigo, const QString& detalle, const QString& ruta);
+
 // Quotes an identifier for SQL text: "name" with inner quotes doubled.
 QString CitarIdentificador(const QString& nombre);
 
@@ -46,7 +56,8 @@ bool ComprobarArchivoAntesDeAbrir(const QString& ruta, bool soloLectura);
 // What follows the engine's open on every handle: query_only for a reader;
 // reading the catalogue, so a file that is no database (or is locked
 // exclusively) fails here and a hot journal is rolled back here; a writer
-// puts a file in WAL mode back on the rollback journal (a reader leaves it).
+// puts a file in WAL mode back on the rollback journal; a reader leaves it,
+// its log and the log's index as they are (no checkpoint on closing).
 void PrepararArchivoAbierto(sqlite3* base, bool soloLectura);
 
 // Raises ErrorBaseDatos "no such table: alcabalas" (or contribuyente) when
@@ -68,6 +79,10 @@ class ArchivoSoloLecturaSqlite {
   sqlite3* base_ = nullptr;
 };
 
+// The bytes of the database open on the handle, exactly as its file would
+// hold them (a database in memory, say, to be written whole to a file).
+QByteArray SerializarBase(sqlite3* base);
+
 // --- Statements --------------------------------------------------------------
 
 struct FinalizarSentencia {
@@ -75,7 +90,7 @@ struct FinalizarSentencia {
 };
 using Sentencia = std::unique_ptr<sqlite3_stmt, FinalizarSentencia>;
 
-// Raises ErrorBaseDatos with the handle's last message.
+// Raises ErrorBaseDatos with the message of the handle's last error.
 [[noreturn]] void ErrorSqlite(sqlite3* base);
 
 // Prepares a statement and binds its integer parameters.
