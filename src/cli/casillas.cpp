@@ -3,7 +3,7 @@
 // its order: one "código<TAB>valor<TAB>línea<TAB>glosa" line per box, the same
 // as JSON, or the printed list as a PDF. The file is opened for reading only.
 
-#include "cli/declaracion.h"
+#include "declarations/lectura.h"
 #include "cli/ligero/periodo.h"
 #include "cli/ligero/subcomando.h"
 #include "reports/casillas.h"
