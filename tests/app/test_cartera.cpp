@@ -89,7 +89,7 @@ TEST_F(CarteraVentana, MuestraCadaClientePorMesConSuEstadoYVencimiento) {
   EXPECT_EQ(Texto(2, VentanaCartera::ColumnaNombre), "Roto.alc");
   EXPECT_EQ(Texto(2, VentanaCartera::ColumnaEnero), "No se pudo leer");
   EXPECT_EQ(ventana->Tabla->columnSpan(2, VentanaCartera::ColumnaEnero), 12);
-  EXPECT_EQ(Celda(2, VentanaCartera::ColumnaEnero)->toolTip(), "file is not a database");
+  EXPECT_EQ(Celda(2, VentanaCartera::ColumnaEnero)->toolTip(), "«" + carpeta.filePath("Roto.alc") + "» no es un archivo de Alcabala o está dañado.");
   EXPECT_TRUE(ventana->windowTitle().contains("2024"));
 }
 

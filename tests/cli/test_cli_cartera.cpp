@@ -78,7 +78,7 @@ TEST_F(CliCartera, ImprimeElAnoDeCadaArchivoEnTextoJsonYCsv) {
                            "\"error\": null},\n"
                            "  {\"archivo\": \"Roto.alc\", \"rut\": \"\", \"nombre\": \"\", \"meses\": [null, null, "
                            "null, null, null, null, null, null, null, null, null, null], \"total\": null, \"error\": "
-                           "\"file is not a database\"}\n"
+                           "\"«") + carpeta + QStringLiteral("/Roto.alc» no es un archivo de Alcabala o está dañado.\"}\n"
                            "]\n"));
 
   const Resultado csv = Cli({"cartera", "2024", "--csv", "--carpeta", carpeta});
@@ -116,7 +116,7 @@ TEST_F(CliCartera, CrearTodosResumeEnErroresYTerminaConUnoSiAlgunoFallo) {
   EXPECT_TRUE(r.salida.isEmpty());
   EXPECT_EQ(r.errores, QStringLiteral("Listos: 1. Omitidos: 1. Con error: 1.\n\n"
                                       "Omitidos:\nB.alc: ya tiene la declaración de Marzo del 2024\n\n"
-                                      "Con error:\nRoto.alc: file is not a database\n"));
+                                      "Con error:\nRoto.alc: «") + carpeta + QStringLiteral("/Roto.alc» no es un archivo de Alcabala o está dañado.\n"));
   EXPECT_EQ(Contar(a, "SELECT COUNT(*) FROM alcabalas WHERE ano = 2024 AND mes = 3"), 1);
   EXPECT_EQ(servidor.Peticiones(QStringLiteral("/UTM/2024.xml")), 2);  // once for the run, not per file
 

@@ -99,7 +99,7 @@ TEST_F(CarteraTest, ArchivoIlegibleYCasillaNoCalculadaNoDetienenLaLectura) {
   EXPECT_FALSE(filas[0].TotalAno().has_value());
   EXPECT_FALSE(filas[1].Legible());
   EXPECT_EQ(filas[1].NombreMostrado(), QStringLiteral("Roto.alc"));
-  EXPECT_EQ(filas[1].error, QStringLiteral("file is not a database"));
+  EXPECT_EQ(filas[1].error, "«" + Ruta("Roto.alc") + "» no es un archivo de Alcabala o está dañado.");
 }
 
 TEST_F(CarteraTest, LaSumaDelAnoQueExcedeElRangoNoSeMuestra) {
@@ -230,7 +230,7 @@ TEST_F(FinDeMesTest, CrearParaTodosResumeHechosOmitidosYFallidos) {
   EXPECT_EQ(resumen.omitidos[0].archivo, QStringLiteral("b.alc"));
   ASSERT_EQ(resumen.fallidos.size(), 1);
   EXPECT_EQ(resumen.fallidos[0].archivo, QStringLiteral("d.alc"));
-  EXPECT_EQ(resumen.fallidos[0].motivo, QStringLiteral("file is not a database"));
+  EXPECT_EQ(resumen.fallidos[0].motivo, "«" + Ruta("d.alc") + "» no es un archivo de Alcabala o está dañado.");
   EXPECT_EQ(consultasUtm, 2);  // the month and the next, once for the whole run
   EXPECT_EQ(Declaraciones(a, kAno, 3), 1);
   EXPECT_EQ(Declaraciones(c, kAno, 3), 1);
@@ -240,7 +240,7 @@ TEST_F(FinDeMesTest, CrearParaTodosResumeHechosOmitidosYFallidos) {
   EXPECT_EQ(prueba::ContenidoArchivo(Ruta("d.alc")), antesRoto);
   EXPECT_EQ(resumen.Texto(), QStringLiteral("Listos: 2. Omitidos: 1. Con error: 1.\n\n"
                                             "Omitidos:\nb.alc: ya tiene la declaración de Marzo del 2024\n\n"
-                                            "Con error:\nd.alc: file is not a database"));
+                                            "Con error:\nd.alc: «") + Ruta("d.alc") + "» no es un archivo de Alcabala o está dañado.");
 }
 
 TEST_F(FinDeMesTest, SinUTMFallaCadaArchivoSinTocarloYConsultaUnaVez) {

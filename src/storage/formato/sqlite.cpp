@@ -84,12 +84,24 @@ bool ComprobarArchivoAntesDeAbrir(const QString& ruta, bool soloLectura) {
   return soloLectura && !PuedeRecuperarDiario(bytes, info);
 }
 
+// Whether the file of `base` has a WAL log beside it; asked before the first
+// statement, when the connection has made none of its own.
+static bool LogWalPresente(sqlite3* base) {
+  const char* archivo = sqlite3_db_filename(base, "main");
+  if (archivo == nullptr || *archivo == '\0') return false;
+  struct stat info {};
+  return ::stat((QByteArray(archivo) + "-wal").constData(), &info) == 0;
+}
+
 void PrepararArchivoAbierto(sqlite3* base, bool soloLectura) {
   if (soloLectura) {
     // The last connection to a file in WAL mode would copy the log into the
-    // file and delete the log and its index on closing: a reader leaves both
-    // as it found them.
-    if (sqlite3_db_config(base, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr) != SQLITE_OK) ErrorSqlite(base);
+    // file and delete the log and its index on closing: a reader leaves a log
+    // it finds as it found it. A log that is not there yet is one this reader
+    // makes (empty, nothing to copy): closing removes it with its index, so
+    // the folder is left as found too.
+    if (LogWalPresente(base) && sqlite3_db_config(base, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr) != SQLITE_OK)
+      ErrorSqlite(base);
     EjecutarSentencia(base, QStringLiteral("PRAGMA query_only = ON"));
   }
   EjecutarSentencia(base, QStringLiteral("SELECT count(*) FROM sqlite_master"));
