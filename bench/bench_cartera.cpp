@@ -37,39 +37,9 @@ constexpr int kAnoTablero = kPrimerAno + kAnos - 1;
 // UTM values asked for (that month and the next) are in the served year.
 constexpr int kMesCreado = 11;
 
-long long LeerFilas(sqlite3_stmt* sentencia) {
-  long long suma = 0;
-  while (sqlite3_step(sentencia) == SQLITE_ROW)
-    for (int c = 0; c < sqlite3_column_count(sentencia); ++c)
-      suma += sqlite3_column_type(sentencia, c) == SQLITE_TEXT ? sqlite3_column_bytes(sentencia, c)
-                                                                : sqlite3_column_int64(sentencia, c);
-  return suma;
-}
-
+// One year of every file, through the index, as the board reads it.
 double BucleDesnudo(const QStringList& rutas) {
-  QElapsedTimer reloj;
-  reloj.start();
-  long long suma = 0;
-  for (const QString& ruta : rutas) {
-    sqlite3* base = nullptr;
-    if (sqlite3_open_v2(ruta.toUtf8().constData(), &base, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-      std::printf("no se pudo abrir %s\n", qPrintable(ruta));
-      sqlite3_close(base);
-      continue;
-    }
-    sqlite3_stmt* ano = nullptr;
-    sqlite3_prepare_v2(base, "SELECT * FROM alcabalas WHERE ano = ? ORDER BY ano, mes", -1, &ano, nullptr);
-    sqlite3_bind_int(ano, 1, kAnoTablero);
-    suma += LeerFilas(ano);
-    sqlite3_finalize(ano);
-    sqlite3_stmt* contribuyente = nullptr;
-    sqlite3_prepare_v2(base, "SELECT * FROM contribuyente LIMIT 1", -1, &contribuyente, nullptr);
-    suma += LeerFilas(contribuyente);
-    sqlite3_finalize(contribuyente);
-    sqlite3_close(base);
-  }
-  if (suma == 0) std::printf("bucle sin lecturas\n");
-  return reloj.nsecsElapsed() / 1e6;
+  return ::BucleDesnudo(rutas, "SELECT * FROM alcabalas WHERE ano = ? ORDER BY ano, mes", {kAnoTablero});
 }
 
 double Tablero(const QString& carpeta, const QLocale& locale) {

@@ -47,46 +47,10 @@ void LlenarModelo(const QString& ruta) {
   transaccion.Confirmar();
 }
 
-// Reads every column of the statement's one row, as a program would use it.
-long long LeerFila(sqlite3_stmt* sentencia) {
-  long long suma = 0;
-  if (sqlite3_step(sentencia) != SQLITE_ROW) return 0;
-  for (int c = 0; c < sqlite3_column_count(sentencia); ++c) {
-    if (sqlite3_column_type(sentencia, c) == SQLITE_TEXT)
-      suma += sqlite3_column_bytes(sentencia, c);
-    else
-      suma += sqlite3_column_int64(sentencia, c);
-  }
-  return suma;
-}
-
+// One period of every file, through the index, as the company lists read it.
 double BucleDesnudo(const QStringList& rutas) {
-  QElapsedTimer reloj;
-  reloj.start();
-  long long suma = 0;
-  for (const QString& ruta : rutas) {
-    sqlite3* base = nullptr;
-    if (sqlite3_open_v2(ruta.toUtf8().constData(), &base, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-      std::printf("no se pudo abrir %s\n", qPrintable(ruta));
-      sqlite3_close(base);
-      continue;
-    }
-    sqlite3_stmt* periodo = nullptr;
-    sqlite3_prepare_v2(base, "SELECT * FROM alcabalas WHERE ano = ? AND mes = ? ORDER BY rowid LIMIT 1", -1,
-                       &periodo, nullptr);
-    sqlite3_bind_int(periodo, 1, kAno);
-    sqlite3_bind_int(periodo, 2, kMes);
-    suma += LeerFila(periodo);
-    sqlite3_finalize(periodo);
-    sqlite3_stmt* contribuyente = nullptr;
-    sqlite3_prepare_v2(base, "SELECT * FROM contribuyente ORDER BY rowid LIMIT 1", -1, &contribuyente, nullptr);
-    suma += LeerFila(contribuyente);
-    sqlite3_finalize(contribuyente);
-    sqlite3_close(base);
-  }
-  const double ms = reloj.nsecsElapsed() / 1e6;
-  if (suma == 0) std::printf("bucle sin lecturas\n");
-  return ms;
+  return ::BucleDesnudo(rutas, "SELECT * FROM alcabalas WHERE ano = ? AND mes = ? ORDER BY rowid LIMIT 1",
+                      {kAno, kMes});
 }
 
 double Escanear(TablaEmpresas& tabla, const QString& carpeta) {
